@@ -1,0 +1,9 @@
+#pragma once
+// "A propos de ...": the program's picture, its name and its version on white.
+#include <QDialog>
+
+class AboutDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit AboutDialog(QWidget *parent = nullptr);
+};

@@ -1,0 +1,29 @@
+#include "editor/shell/close_questions.h"
+
+#include "editor/shell/messages.h"
+
+namespace {
+
+// One save question; false when the user cancelled.
+bool askToSave(const std::function<bool()> &modified, const std::function<void()> &save,
+               const QString &question)
+{
+    if (!modified || !modified())
+        return true;
+    switch (messages::confirm(question, messages::Buttons::YesNoCancel)) {
+    case messages::Answer::Cancel: return false;
+    case messages::Answer::Yes:
+        if (save)
+            save();
+        return true;
+    default: return true;
+    }
+}
+
+} // namespace
+
+bool confirmClose(const OpenDocuments &documents)
+{
+    return askToSave(documents.showModified, documents.saveShow, kSaveShowQuestion) &&
+           askToSave(documents.albumModified, documents.saveAlbum, kSaveAlbumQuestion);
+}

@@ -1,0 +1,22 @@
+#pragma once
+// The questions asked before the main window closes: first for a modified show, then for
+// a modified album, each with Yes, No and Cancel. Cancel keeps the window open; Yes saves
+// and goes on; No goes on without saving.
+#include <QString>
+#include <functional>
+
+// What the show and album areas tell the window about their documents. Until an area is
+// present its document reads as closed.
+struct OpenDocuments {
+    std::function<bool()> showModified;   // a show is open and modified
+    std::function<void()> saveShow;
+    std::function<bool()> albumModified;  // an album is open and modified
+    std::function<void()> saveAlbum;
+    std::function<QString()> showPath;    // the open show's file, empty when none
+};
+
+inline const QString kSaveShowQuestion = QStringLiteral("Enregistrer les modifications du lumivelle ouvert ?");
+inline const QString kSaveAlbumQuestion = QStringLiteral("Enregistrer les modifications de l'album ouvert ?");
+
+// Asks through messages::confirm; returns true when the window may close.
+bool confirmClose(const OpenDocuments &documents);

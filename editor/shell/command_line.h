@@ -1,0 +1,21 @@
+#pragma once
+// The editor's command line: nothing, or one show project file. An unquoted path with
+// blanks arrives as several parameters, so they are joined back.
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+// All parameters in order, each followed by one blank, trailing blanks removed.
+QString JoinedCommandLine(const QStringList &parameters);
+
+struct CommandLineAction {
+    enum class Kind { Nothing, OpenShow, Refuse } kind = Kind::Nothing;
+    QString path;
+};
+
+inline const QString kUnhandledFileMessage = QStringLiteral("Fichier non géré par Lumivelle.");
+
+// A ".dap" file (any letter case) that exists is opened; any other parameter is refused
+// with the warning kUnhandledFileMessage.
+CommandLineAction commandLineAction(const QStringList &parameters,
+                                    const std::function<bool(const QString &)> &fileExists);

@@ -1,0 +1,52 @@
+#pragma once
+// The options dialog "Options": the three grid colours, the two thumbnail check boxes,
+// the instant show's interval and the default album folder. "&Ok" stores the values in
+// the settings (see applyOptionValues); "&Annuler" changes nothing; "&Aide" opens the
+// help topic "options.htm".
+#include "editor/shell/colour_swatch.h"
+#include "editor/shell/option_values.h"
+
+#include <QDialog>
+#include <QSpinBox>
+
+class QCheckBox;
+class QLineEdit;
+class QToolButton;
+
+// The interval spin box: the arrows keep it within 1 to 120, but any number can be typed,
+// so the dialog can turn an out-of-range entry into 5 as it should.
+class UnitSpinBox : public QSpinBox {
+    Q_OBJECT
+public:
+    explicit UnitSpinBox(QWidget *parent = nullptr);
+    void stepBy(int steps) override;
+
+protected:
+    StepEnabled stepEnabled() const override;
+};
+
+class TFormOption : public QDialog {
+    Q_OBJECT
+public:
+    using FolderChooser = std::function<QString(QWidget *parent, const QString &start)>;
+
+    TFormOption(const OptionValues &values, QWidget *parent = nullptr);
+    OptionValues values() const;
+
+    void setColourChooser(const ColourSwatch::ColourChooser &chooser);
+    void setFolderChooser(FolderChooser chooser) { m_folderChooser = std::move(chooser); }
+
+    ColourSwatch *PanelV;   // colonorm
+    ColourSwatch *PanelS;   // colosel
+    ColourSwatch *PanelF;   // cologrid
+    QCheckBox *CheckInfos;
+    QCheckBox *CheckQualite;
+    UnitSpinBox *SpinUnit;
+    QLineEdit *EditDir;
+    QToolButton *SpeedBDir;
+
+private:
+    void SpeedBDirClick();
+    QWidget *buildThumbnailGroup();
+    FolderChooser m_folderChooser;
+};

@@ -1,0 +1,55 @@
+#include "editor/shell/help.h"
+
+#include "editor/shell/help_viewer.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QPointer>
+
+namespace {
+
+QString g_helpFile;
+bool g_helpExists = false;
+QPointer<HelpViewer> g_viewer;
+
+} // namespace
+
+QString helpFileFor(const QString &programPath)
+{
+    const QFileInfo program(programPath);
+    return program.dir().filePath(program.completeBaseName() + QStringLiteral(".chm"));
+}
+
+void setHelpFile(const QString &chmPath)
+{
+    g_helpFile = chmPath;
+    g_helpExists = QFileInfo(chmPath).isFile();
+    delete g_viewer;
+}
+
+bool helpFileAvailable()
+{
+    return g_helpExists;
+}
+
+void ShowHelpTopic(const QString &topic)
+{
+    if (!g_helpExists)
+        return;
+    if (!g_viewer) {
+        auto file = ChmFile::open(g_helpFile);
+        if (!file)
+            return;
+        g_viewer = new HelpViewer(std::move(*file));
+        g_viewer->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    g_viewer->showTopic(topic);
+    g_viewer->show();
+    g_viewer->raise();
+    g_viewer->activateWindow();
+}
+
+HelpViewer *currentHelpViewer()
+{
+    return g_viewer;
+}

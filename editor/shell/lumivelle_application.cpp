@@ -1,0 +1,19 @@
+#include "editor/shell/lumivelle_application.h"
+
+#include "editor/shell/messages.h"
+
+#include <exception>
+
+LumivelleApplication::LumivelleApplication(int &argc, char **argv) : QApplication(argc, argv) {}
+
+bool LumivelleApplication::notify(QObject *receiver, QEvent *event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception &failure) {
+        messages::error(QString::fromUtf8(failure.what()));
+    } catch (...) {
+        messages::error(QStringLiteral("Erreur inattendue."));
+    }
+    return false;
+}

@@ -1,0 +1,11 @@
+#pragma once
+// The application object of both programs. An exception that reaches the event loop is
+// reported in an "Erreur" box with its text and the program goes on, as a failure
+// without a message of its own must be.
+#include <QApplication>
+
+class LumivelleApplication : public QApplication {
+public:
+    LumivelleApplication(int &argc, char **argv);
+    bool notify(QObject *receiver, QEvent *event) override;
+};

@@ -1,0 +1,50 @@
+// The Lumivelle editor: one running instance per user, then the main window.
+//
+// The areas of the editor (explorer, show, albums, web gallery, batch tools) are put into
+// the window here, each by its own installer, once they exist: they connect the handlers
+// of their commands, feed the enabling rules and add their start-up and exit steps.
+#include "editor/shell/config_file.h"
+#include "editor/shell/french_ui.h"
+#include "editor/shell/help.h"
+#include "editor/shell/lumivelle_application.h"
+#include "editor/shell/main_window.h"
+#include "editor/shell/messages.h"
+#include "editor/shell/single_instance.h"
+
+#include <QDir>
+#include <QScreen>
+
+int main(int argc, char **argv)
+{
+    LumivelleApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("Lumivelle"));
+    installFontSubstitutions();
+    installFrenchTranslations(app);
+
+    SingleInstance instance;
+    if (instance.otherInstanceRunning()) {
+        messages::plain(SingleInstance::kAlreadyRunningMessage);
+        instance.activateOtherInstance();
+        return 0;
+    }
+    instance.listen();
+
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("Lumivelle"));
+    QApplication::setFont(QFont(QStringLiteral("Arial"), 8));
+    setHelpFile(helpFileFor(QCoreApplication::applicationFilePath()));
+    ConfigFile config(QDir(configDirectory()).filePath(QStringLiteral("Lumivelle.cfg")));
+
+    TMainLumivelle3000 window(config);
+    window.setCommandLine(QCoreApplication::arguments().mid(1));
+    QObject::connect(&instance, &SingleInstance::activationRequested, &window, [&window] {
+        if (window.isMinimized())
+            window.showMaximized();
+        window.raise();
+        window.activateWindow();
+    });
+    // Without a window manager "maximised" means nothing, so the window also takes the
+    // screen's available area itself.
+    window.setGeometry(window.screen()->availableGeometry());
+    window.showMaximized();
+    return app.exec();
+}

@@ -1,0 +1,144 @@
+#pragma once
+// The editor's main window TMainLumivelle3000: menus, toolbar, the three tabs (image
+// explorer, show images, album images) and the status line. It owns the commands, the
+// settings and the folder histories. The areas of the editor plug into it: they put
+// their grids and panels in the places it keeps for them, connect the handlers of their
+// commands, feed the state the enabling rules read, and add their start-up and exit steps.
+#include "editor/shell/close_questions.h"
+#include "editor/shell/command.h"
+#include "editor/shell/command_state.h"
+#include "editor/shell/editor_settings.h"
+#include "editor/shell/folder_histories.h"
+#include "editor/shell/menu_layout.h"
+#include "editor/shell/option_values.h"
+
+#include <QMainWindow>
+#include <array>
+#include <functional>
+#include <map>
+#include <vector>
+
+class ConfigFile;
+class GuardedSplitter;
+class QB_Panel;
+class QMenu;
+class QProgressBar;
+class QTabWidget;
+class QTreeView;
+class StatusLine;
+class ThumbnailGridView;
+
+enum class GridSlot { Explorer, Show, Album };
+
+class TMainLumivelle3000 : public QMainWindow {
+    Q_OBJECT
+public:
+    // Reads the settings from `config`, which must outlive the window.
+    explicit TMainLumivelle3000(ConfigFile &config, QWidget *parent = nullptr);
+    // Writes the settings and runs the areas' exit steps; errors are swallowed.
+    ~TMainLumivelle3000() override;
+
+    // --- what the areas plug into ---
+    CommandRegistry &commands() { return m_commands; }
+    Command &command(CommandId id) { return m_commands[id]; }
+    CommandStateProvider &stateProvider() { return m_stateProvider; }
+    OpenDocuments &documents() { return m_documents; }
+    EditorSettings &settings() { return m_settings; }
+    ConfigFile &config() { return m_config; }
+    FolderHistories &histories() { return m_histories; }
+    StatusLine *statusLine() const { return m_statusLine; }
+    QProgressBar *progressBar() const;
+    ThumbnailGridView *grid(GridSlot slot) const { return m_grids[std::size_t(slot)]; }
+    void setGrid(GridSlot slot, ThumbnailGridView *grid);
+    QTreeView *folderTree() const { return m_folderTree; }
+    QWidget *previewPanel() const { return m_previewPanel; }
+    QB_Panel *slidePanelPlace() const { return m_slidePanel; }
+    QB_Panel *albumPanelPlace() const { return m_albumPanel; }
+    GuardedSplitter *folderSplitter() const { return m_folderSplitter; }
+    GuardedSplitter *previewSplitter() const { return m_previewSplitter; }
+    QMenu *menu(MenuId id) const { return m_menus.at(id); }
+    // Opens a context menu after its rule and retouch caption are brought up to date.
+    void popupContextMenu(MenuId id, const QPoint &globalPosition);
+    // Escape sets it; a scan clears it before it starts and stops when it is set.
+    bool scanCancelRequested = false;
+    // Loads a show project given on the command line.
+    std::function<void(const QString &path)> openShowProject;
+    // Run once the window is first shown (preview, show panel), before the grids are laid
+    // out; and at exit after the settings are written (lists, keyword file).
+    std::vector<std::function<void()>> firstShownSteps;
+    std::vector<std::function<void()>> exitSteps;
+    void setCommandLine(const QStringList &parameters) { m_commandLine = parameters; }
+
+    // --- state and rules ---
+    int activeTab() const;          // 1, 2 or 3
+    void setActiveTab(int tab);
+    CommandState currentState() const;
+    // Recomputes the enabled flags of the commands the menu's rule covers.
+    void applyMenuRule(MenuId id);
+    // Runs the command that carries the key, after its menu's rule; true when the key
+    // belongs to a command (and is used up, run or not).
+    bool dispatchShortcut(QKeyCombination key);
+
+    // --- the shell's own commands ---
+    void OptionExecute();
+    // What "&Ok" of the options dialog does with the dialog's values.
+    void applyOptions(const OptionValues &values);
+    void ApercuActifExecute();
+    void AProposdeExecute();
+    void VueImageExecute();
+    void rotateOnActiveTab(int which); // 0 right, 1 left (toolbar buttons)
+
+signals:
+    void previewSwitched(bool on);       // the preview was switched on or off
+    void folderSplitterReleased();       // lay out the explorer grid, redraw the preview
+    void previewSplitterReleased();      // redraw the preview
+    void windowResized();
+
+protected:
+    bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    // main_window.cpp
+    void buildTabs();
+    QWidget *buildExplorerTab();
+    QWidget *buildShowTab();
+    QWidget *buildAlbumTab();
+    void firstShown();
+    void readSettings();
+    void applyPanelSizes();
+    void writeSettingsAtExit();
+    // main_window_menus.cpp
+    void buildMenus();
+    QMenu *buildMenu(MenuId id, QWidget *parent);
+    void bindItem(QMenu *menu, const MenuItemSpec &spec);
+    void updateRetouchCaptions();
+    void connectShellCommands();
+    // main_window_toolbar.cpp
+    void buildToolBar();
+
+    ConfigFile &m_config;
+    EditorSettings m_settings;
+    CommandRegistry m_commands;
+    CommandStateProvider m_stateProvider;
+    OpenDocuments m_documents;
+    FolderHistories m_histories;
+    std::map<MenuId, QMenu *> m_menus;
+    QTabWidget *m_tabs = nullptr;
+    StatusLine *m_statusLine = nullptr;
+    std::array<ThumbnailGridView *, 3> m_grids{};
+    std::array<QWidget *, 3> m_gridHolders{};
+    QTreeView *m_folderTree = nullptr;
+    QWidget *m_previewPanel = nullptr;
+    QWidget *m_folderPanel = nullptr;
+    QB_Panel *m_slidePanel = nullptr;
+    QB_Panel *m_albumPanel = nullptr;
+    GuardedSplitter *m_folderSplitter = nullptr;
+    GuardedSplitter *m_previewSplitter = nullptr;
+    QStringList m_commandLine;
+    bool m_shownOnce = false;
+    bool m_settingsWritten = false;
+};

@@ -1,0 +1,12 @@
+#include "editor/shell/numeric_key.h"
+
+#include "editor/shell/messages.h"
+
+bool IsNumericKey(QChar key)
+{
+    const char16_t code = key.unicode();
+    if (code == 8 || code == 13 || (code >= u'0' && code <= u'9'))
+        return true;
+    messages::plain(QStringLiteral("Saisie numérique uniquement !"));
+    return false;
+}
