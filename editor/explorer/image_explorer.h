@@ -1,0 +1,83 @@
+#pragma once
+// The image explorer of the first tab: the explorer list, its grid GrilleImage and the
+// quick preview, and the handlers that fill and refresh them. The main window gives it the
+// preview panel, the progress bar and the flag Escape sets, and shows the count it reports.
+//
+// A folder scan runs on the window's thread and keeps the window responsive: the worker
+// threads of a ThumbnailPipeline read the files ahead, and the scan appends the finished
+// entries one by one in name order, processing pending events after each, until the
+// folder is done or Escape is pressed. The busy flag keeps commands away meanwhile.
+#include "editor/explorer/explorer_list.h"
+#include "editor/explorer/quick_preview.h"
+#include "editor/explorer/thumbnail_grid.h"
+#include "editor/explorer/thumbnail_pipeline.h"
+
+#include <QObject>
+#include <QString>
+#include <functional>
+
+class QProgressBar;
+struct EditorSettings;
+
+namespace editor {
+
+class ImageExplorer : public QObject {
+    Q_OBJECT
+
+public:
+    // Who asked for a scan: a folder selection and "Actualiser" make the first entry
+    // current afterwards; the other callers leave no entry selected.
+    enum class ScanStart { FolderSelection, Refresh, Other };
+
+    ImageExplorer(const EditorSettings &settings, QWidget *previewPanel, QProgressBar *progress,
+                  QObject *parent = nullptr);
+    ~ImageExplorer() override;
+
+    ExplorerList &list() { return m_list; }
+    ThumbnailGrid *GrilleImage() const { return m_grid; }
+    QuickPreview &preview() { return m_preview; }
+    const QuickPreview &preview() const { return m_preview; }
+    QString currentFolder() const { return m_folder; }
+    bool isBusy() const { return m_list.state().busy; }
+    // The flag Escape sets (the list's own until the window gives its own).
+    void useCancelFlag(bool *flag) { m_cancel = flag; }
+    // Shows a warning to the user; a plain message box until the window sets its own.
+    std::function<void(const QString &)> warn;
+
+    // The folder tree selected `path`: refused while busy; ignored unless it is a folder.
+    bool folderSelected(const QString &path);
+    void ActualiserExecute();
+    void ScanFolder(ScanStart start);
+    void ClearExplorerList();
+    // Reads entry `index`'s file again; keeps the old values when it cannot be read.
+    void ReloadEntry(int index);
+    void RefreshVignetteExecute();
+    void GrilleImageClick();
+    void UpdatePreview();
+    void setPreviewOn(bool on);
+    void previewSplitterMoved();
+    void folderSplitterMoved();
+
+signals:
+    // The list changed: the status line's count text.
+    void countChanged(const QString &text);
+
+private:
+    bool scanAll(const QStringList &paths);
+    bool waitForNext(std::optional<ScanResult> &result);
+    void appendScanned(ScanResult &&result);
+    void makeFirstCurrent();
+    bool cancelRequested() const { return *m_cancel; }
+
+    const EditorSettings &m_settings;
+    ExplorerList m_list;
+    ThumbnailGrid *m_grid;
+    QuickPreview m_preview;
+    QProgressBar *m_progress;
+    bool *m_cancel;
+    ThumbnailPipeline m_pipeline;
+    QString m_folder;
+    bool m_scanning = false;
+};
+
+} // namespace editor

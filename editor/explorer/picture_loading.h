@@ -1,0 +1,44 @@
+#pragma once
+// Reading picture files for the explorer: which names of a folder are listed, and how a
+// file becomes a thumbnail entry or a preview picture.
+//
+// JPEG files, the bulk of any photo folder, are decoded at the smallest DCT scale (1/8,
+// 1/4 or 1/2) that still leaves enough pixels for the size wanted; their width and height
+// come from the header. The wanted size is always computed from the full size, so a
+// thumbnail or preview has exactly the size the full picture would give. Every other
+// format goes through the image readers at full size.
+#include "editor/explorer/list_entry.h"
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <optional>
+
+namespace editor {
+
+// The ordinary files of `folder` (no folders, no hidden or system files) whose extension
+// is a known image extension, sorted by name without regard to case.
+QStringList listImageNames(const QString &folder);
+// The folder, a separator if it does not end with one, and the name.
+QString pathInFolder(const QString &folder, const QString &name);
+
+// A picture as the scan and the preview use it: 24-bit, alpha drawn over white.
+QImage toPlainBitmap(QImage picture);
+
+struct LoadedPicture {
+    QImage picture;  // 24-bit; JPEG pictures may be a DCT-reduced copy
+    QSize fullSize;  // the picture's own size
+};
+// Loads `path`. `atLeast` gives, from the full size, the smallest size a reduced JPEG
+// decode may have. Fails (nullopt) when the file cannot be read or decoded.
+std::optional<LoadedPicture> loadPicture(const QString &path, const std::function<QSize(QSize)> &atLeast);
+
+// The entry of one file: thumbnail (the 100-pixel rule), full width and height, file size.
+// Nullopt when the file does not exist or cannot be read.
+std::optional<TEnrData> loadThumbnailEntry(const QString &path, bool filterOk);
+// The picture of `path` fitted into `limits` (the fitting rule); null when unreadable.
+QImage loadFittedPicture(const QString &path, QSize limits, bool filterOk);
+
+} // namespace editor

@@ -1,0 +1,140 @@
+// Which files a folder scan lists, and the entry each file gives: thumbnail size by the
+// 100-pixel rule, the picture's full size, the file's size, reduced JPEG decodes.
+#include "editor/explorer/picture_loading.h"
+#include "imaging/jpeg_codec.h"
+#include "imaging/thumbnail.h"
+#include "explorer_test_support.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace editor;
+
+namespace {
+
+// A smooth picture: red grows to the right, green downwards, blue constant.
+QImage gradient(int width, int height)
+{
+    QImage picture(width, height, QImage::Format_BGR888);
+    for (int y = 0; y < height; ++y) {
+        uchar *row = picture.scanLine(y);
+        for (int x = 0; x < width; ++x) {
+            row[3 * x] = 90;
+            row[3 * x + 1] = uchar(255 * y / std::max(1, height - 1));
+            row[3 * x + 2] = uchar(255 * x / std::max(1, width - 1));
+        }
+    }
+    return picture;
+}
+
+class LoadingTest : public ::testing::Test {
+protected:
+    QString path(const QString &name) const { return dir.filePath(name); }
+    QString jpeg(const QString &name, int width, int height)
+    {
+        EXPECT_TRUE(imaging::saveJpegFile(gradient(width, height), path(name), 90).has_value());
+        return path(name);
+    }
+    QString png(const QString &name, const QImage &picture)
+    {
+        EXPECT_TRUE(picture.save(path(name), "PNG"));
+        return path(name);
+    }
+    void write(const QString &name, const QByteArray &bytes)
+    {
+        QFile file(path(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(LoadingTest, ListsImageFilesOnlySortedWithoutRegardToCase)
+{
+    jpeg(QStringLiteral("a.JPG"), 8, 8);
+    png(QStringLiteral("B.png"), gradient(8, 8));
+    write(QStringLiteral("c.txt"), "text");
+    jpeg(QStringLiteral(".d.jpg"), 8, 8); // hidden
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("e.jpg")));
+    write(QStringLiteral("noextension"), "x");
+    EXPECT_EQ(listImageNames(dir.path()), (QStringList{"a.JPG", "B.png"}));
+    EXPECT_TRUE(listImageNames(dir.path() + QStringLiteral("/missing")).isEmpty());
+
+    EXPECT_EQ(pathInFolder(QStringLiteral("/pics"), QStringLiteral("a.jpg")), QStringLiteral("/pics/a.jpg"));
+    EXPECT_EQ(pathInFolder(QStringLiteral("/pics/"), QStringLiteral("a.jpg")), QStringLiteral("/pics/a.jpg"));
+}
+
+TEST_F(LoadingTest, ThumbnailSizesFollowTheHundredPixelRule)
+{
+    struct Case {
+        int width, height;
+        QSize thumbnail;
+    };
+    for (const Case &c : {Case{100, 40, {100, 40}}, Case{400, 300, {100, 75}}, Case{300, 400, {75, 100}},
+                          Case{1000, 15, {100, 2}}, Case{1000, 25, {100, 2}}, Case{4000, 300, {100, 8}}}) {
+        const QString name = QStringLiteral("p%1x%2.jpg").arg(c.width).arg(c.height);
+        for (bool filterOk : {true, false}) {
+            const auto entry = loadThumbnailEntry(jpeg(name, c.width, c.height), filterOk);
+            ASSERT_TRUE(entry) << name.toStdString();
+            EXPECT_EQ(entry->thumbnail.size(), c.thumbnail) << name.toStdString();
+            EXPECT_EQ(entry->width, c.width);
+            EXPECT_EQ(entry->height, c.height);
+            EXPECT_EQ(entry->fileSize, QFileInfo(path(name)).size());
+            EXPECT_FALSE(entry->selected);
+        }
+    }
+}
+
+TEST_F(LoadingTest, SmallPictureIsItsOwnThumbnail)
+{
+    const QImage picture = gradient(100, 40);
+    const auto entry = loadThumbnailEntry(png(QStringLiteral("small.png"), picture), true);
+    ASSERT_TRUE(entry);
+    EXPECT_EQ(entry->thumbnail.convertToFormat(QImage::Format_BGR888), picture);
+}
+
+// The reduced decode must give the picture a full decode gives, within JPEG noise.
+TEST_F(LoadingTest, ReducedJpegDecodeMatchesTheFullDecode)
+{
+    const QString file = jpeg(QStringLiteral("big.jpg"), 1800, 1200);
+    const auto entry = loadThumbnailEntry(file, true);
+    ASSERT_TRUE(entry);
+    const auto full = imaging::loadJpegFile(file);
+    ASSERT_TRUE(full);
+    const QImage expected = imaging::MakeThumbnail(*full, true);
+    ASSERT_EQ(entry->thumbnail.size(), expected.size());
+    int worst = 0;
+    for (int y = 0; y < expected.height(); ++y)
+        for (int x = 0; x < expected.width() * 3; ++x)
+            worst = std::max(worst, std::abs(int(entry->thumbnail.constScanLine(y)[x]) - int(expected.constScanLine(y)[x])));
+    EXPECT_LE(worst, 6);
+}
+
+TEST_F(LoadingTest, UnreadableVanishedAndTransparentFiles)
+{
+    write(QStringLiteral("broken.jpg"), QByteArray("\xFF\xD8\xFF\xE0 not really a jpeg", 24));
+    write(QStringLiteral("empty.png"), {});
+    EXPECT_FALSE(loadThumbnailEntry(path(QStringLiteral("broken.jpg")), true));
+    EXPECT_FALSE(loadThumbnailEntry(path(QStringLiteral("empty.png")), true));
+    EXPECT_FALSE(loadThumbnailEntry(path(QStringLiteral("gone.png")), true));
+
+    QImage clear(40, 30, QImage::Format_ARGB32);
+    clear.fill(Qt::transparent);
+    const auto entry = loadThumbnailEntry(png(QStringLiteral("clear.png"), clear), false);
+    ASSERT_TRUE(entry);
+    EXPECT_EQ(entry->thumbnail.format(), QImage::Format_BGR888);
+    EXPECT_EQ(entry->thumbnail.pixelColor(20, 15), QColor(Qt::white));
+}
+
+TEST_F(LoadingTest, FittedPreviewPicture)
+{
+    EXPECT_EQ(loadFittedPicture(jpeg(QStringLiteral("v.jpg"), 640, 480), {180, 160}, true).size(), QSize(180, 135));
+    EXPECT_EQ(loadFittedPicture(jpeg(QStringLiteral("w.jpg"), 300, 600), {180, 400}, false).size(), QSize(180, 360));
+    EXPECT_EQ(loadFittedPicture(jpeg(QStringLiteral("x.jpg"), 120, 90), {180, 160}, true).size(), QSize(120, 90));
+    EXPECT_TRUE(loadFittedPicture(path(QStringLiteral("none.jpg")), {180, 160}, true).isNull());
+}
+
+} // namespace

@@ -1,0 +1,135 @@
+// The read-ahead pipeline: entries come out in order whatever order the workers finish
+// in, no more than the read-ahead is ever loaded beyond the consumer, and cancelling
+// drops what was read ahead.
+#include "editor/explorer/thumbnail_pipeline.h"
+
+#include <QThread>
+#include <atomic>
+#include <condition_variable>
+#include <gtest/gtest.h>
+#include <mutex>
+#include <random>
+
+using namespace editor;
+
+namespace {
+
+QStringList numbered(int count)
+{
+    QStringList paths;
+    for (int i = 0; i < count; ++i)
+        paths << QString::number(i);
+    return paths;
+}
+
+// Files whose number is a multiple of 5 are unreadable; the others load after a random
+// pause, so the workers finish out of order.
+// Waits until `counter` reaches `value` (or a generous limit passes), then a little more
+// so that a load beyond it would have had time to start.
+int settle(const std::atomic<int> &counter, int value)
+{
+    for (int i = 0; i < 500 && counter.load() < value; ++i)
+        QThread::msleep(10);
+    QThread::msleep(30);
+    return counter.load();
+}
+
+std::optional<TEnrData> slowLoad(const QString &path)
+{
+    thread_local std::mt19937 random(std::hash<std::thread::id>{}(std::this_thread::get_id()));
+    QThread::usleep(std::uniform_int_distribution<int>(0, 2000)(random));
+    const int n = path.toInt();
+    if (n % 5 == 0)
+        return std::nullopt;
+    TEnrData entry;
+    entry.width = n;
+    return entry;
+}
+
+TEST(ThumbnailPipeline, DeliversEveryFileInOrder)
+{
+    ThumbnailPipeline pipeline(3, 5);
+    pipeline.start(numbered(60), slowLoad);
+    for (int i = 0; i < 60; ++i) {
+        ASSERT_FALSE(pipeline.atEnd());
+        const ScanResult result = pipeline.waitNext();
+        ASSERT_EQ(result.path, QString::number(i));
+        EXPECT_EQ(result.entry.has_value(), i % 5 != 0);
+        if (result.entry) {
+            EXPECT_EQ(result.entry->width, i);
+        }
+    }
+    EXPECT_TRUE(pipeline.atEnd());
+    EXPECT_LE(pipeline.mostReadAhead(), 5);
+    EXPECT_GE(pipeline.mostReadAhead(), 3);
+}
+
+TEST(ThumbnailPipeline, ReadsNoFurtherAheadThanAllowed)
+{
+    std::atomic<int> loads = 0;
+    ThumbnailPipeline pipeline(2, 4);
+    pipeline.start(numbered(100), [&](const QString &) {
+        ++loads;
+        return std::optional<TEnrData>(TEnrData{});
+    });
+    EXPECT_EQ(settle(loads, 4), 4); // nothing is taken meanwhile
+    while (!pipeline.takeNext())
+        QThread::msleep(1);
+    EXPECT_EQ(settle(loads, 5), 5);
+}
+
+TEST(ThumbnailPipeline, CancelDropsWhatWasReadAheadAndANewRunStartsClean)
+{
+    std::mutex gate;
+    std::condition_variable opened;
+    bool open = false;
+    std::atomic<int> loads = 0;
+    auto gated = [&](const QString &path) {
+        ++loads;
+        std::unique_lock lock(gate);
+        opened.wait(lock, [&] { return open; });
+        TEnrData entry;
+        entry.width = path.toInt();
+        return std::optional<TEnrData>(entry);
+    };
+    ThumbnailPipeline pipeline(2, 6);
+    pipeline.start(numbered(50), gated);
+    EXPECT_EQ(settle(loads, 2), 2); // both workers busy, four more waiting in the queue
+    pipeline.cancel();
+    {
+        std::lock_guard lock(gate);
+        open = true;
+    }
+    opened.notify_all();
+    EXPECT_TRUE(pipeline.atEnd());
+    EXPECT_FALSE(pipeline.takeNext());
+
+    // The two loads that were running end on their workers and are dropped; the queued
+    // ones never run.
+    pipeline.start(QStringList{QStringLiteral("7")}, gated);
+    const ScanResult result = pipeline.waitNext();
+    EXPECT_EQ(result.path, QStringLiteral("7"));
+    ASSERT_TRUE(result.entry);
+    EXPECT_EQ(result.entry->width, 7);
+    EXPECT_TRUE(pipeline.atEnd());
+    EXPECT_EQ(loads.load(), 3);
+}
+
+TEST(ThumbnailPipeline, ReadyCallbackWakesTheConsumerOncePerEntry)
+{
+    std::atomic<int> ready = 0;
+    int taken = 0;
+    {
+        ThumbnailPipeline pipeline(2, 0);
+        EXPECT_EQ(pipeline.readAhead(), 4);
+        pipeline.start(numbered(10), slowLoad, [&] { ++ready; });
+        while (!pipeline.atEnd()) {
+            pipeline.waitNext();
+            ++taken;
+        }
+    } // the workers are done once the pipeline is gone
+    EXPECT_EQ(taken, 10);
+    EXPECT_EQ(ready.load(), 10);
+}
+
+} // namespace
