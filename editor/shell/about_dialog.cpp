@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+namespace editor {
+
 AboutDialog::AboutDialog(QWidget *parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("A propos de ..."));
@@ -50,3 +52,5 @@ AboutDialog::AboutDialog(QWidget *parent) : QDialog(parent)
     layout->addLayout(text);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
+
+} // namespace editor

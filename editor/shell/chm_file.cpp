@@ -3,6 +3,8 @@
 #include <QFile>
 #include <chm_lib.h>
 
+namespace editor {
+
 namespace {
 
 // Help objects are small pages and pictures; anything larger is not a help page.
@@ -53,3 +55,5 @@ Result<QByteArray> ChmFile::read(const QString &objectPath) const
         return fail(QStringLiteral("Page d'aide illisible : %1").arg(objectPath));
     return bytes;
 }
+
+} // namespace editor

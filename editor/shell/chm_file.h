@@ -8,6 +8,8 @@
 
 struct chmFile;
 
+namespace editor {
+
 class ChmFile {
 public:
     static Result<ChmFile> open(const QString &path);
@@ -26,3 +28,5 @@ private:
     explicit ChmFile(chmFile *file) : m_file(file) {}
     std::unique_ptr<chmFile, Closer> m_file;
 };
+
+} // namespace editor

@@ -2,6 +2,8 @@
 
 #include "editor/shell/messages.h"
 
+namespace editor {
+
 namespace {
 
 // One save question; false when the user cancelled.
@@ -27,3 +29,5 @@ bool confirmClose(const OpenDocuments &documents)
     return askToSave(documents.showModified, documents.saveShow, kSaveShowQuestion) &&
            askToSave(documents.albumModified, documents.saveAlbum, kSaveAlbumQuestion);
 }
+
+} // namespace editor

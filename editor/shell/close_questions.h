@@ -5,6 +5,8 @@
 #include <QString>
 #include <functional>
 
+namespace editor {
+
 // What the show and album areas tell the window about their documents. Until an area is
 // present its document reads as closed.
 struct OpenDocuments {
@@ -20,3 +22,5 @@ inline const QString kSaveAlbumQuestion = QStringLiteral("Enregistrer les modifi
 
 // Asks through messages::confirm; returns true when the window may close.
 bool confirmClose(const OpenDocuments &documents);
+
+} // namespace editor

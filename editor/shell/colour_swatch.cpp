@@ -3,6 +3,8 @@
 #include <QColorDialog>
 #include <QMouseEvent>
 
+namespace editor {
+
 std::optional<QColor> ColourSwatch::chooseWithDialog(const QColor &initial, QWidget *parent)
 {
     const QColor chosen = QColorDialog::getColor(initial, parent);
@@ -46,3 +48,5 @@ void ColourSwatch::mouseReleaseEvent(QMouseEvent *event)
     if (const auto chosen = m_chooser(toQColor(m_colour), this))
         setColour(fromQColor(*chosen));
 }
+
+} // namespace editor

@@ -9,6 +9,8 @@
 #include <functional>
 #include <optional>
 
+namespace editor {
+
 class ColourSwatch : public QFrame {
     Q_OBJECT
 public:
@@ -32,3 +34,5 @@ private:
     Colour m_colour = 0;
     ColourChooser m_chooser = &ColourSwatch::chooseWithDialog;
 };
+
+} // namespace editor

@@ -1,5 +1,7 @@
 #include "editor/shell/command.h"
 
+namespace editor {
+
 Command::Command(const CommandInfo &info)
     : m_id(info.id),
       m_name(QString::fromLatin1(info.name)),
@@ -46,3 +48,5 @@ CommandRegistry::CommandRegistry()
     (*this)[CommandId::BackDir].setEnabled(false);
     (*this)[CommandId::NextDir].setEnabled(false);
 }
+
+} // namespace editor

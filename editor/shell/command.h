@@ -11,6 +11,8 @@
 #include <functional>
 #include <memory>
 
+namespace editor {
+
 class Command : public QObject {
     Q_OBJECT
 public:
@@ -59,3 +61,5 @@ public:
 private:
     std::vector<std::unique_ptr<Command>> m_commands;
 };
+
+} // namespace editor

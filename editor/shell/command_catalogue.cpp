@@ -2,6 +2,8 @@
 
 #include <array>
 
+namespace editor {
+
 namespace {
 
 constexpr std::array kCommands = {
@@ -45,3 +47,5 @@ QString retouchCaption(const QString &friendlyName)
         return QStringLiteral("Retoucher l'image");
     return QStringLiteral("Retoucher l'image avec ") + friendlyName;
 }
+
+} // namespace editor

@@ -6,6 +6,8 @@
 #include <optional>
 #include <span>
 
+namespace editor {
+
 // X(name, caption, hint, keys)
 #define LUMIVELLE_COMMANDS(X) \
     X(NewProject, "Nouveau lumivelle", "Créer un nouveau lumivelle", "Ctrl+N") \
@@ -107,3 +109,5 @@ HintParts splitHint(const QString &hint);
 
 // The retouch items read "Retoucher l'image avec <name>" once a program is associated.
 QString retouchCaption(const QString &friendlyName);
+
+} // namespace editor

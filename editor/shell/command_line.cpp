@@ -2,6 +2,8 @@
 
 #include <QFileInfo>
 
+namespace editor {
+
 QString JoinedCommandLine(const QStringList &parameters)
 {
     QString joined;
@@ -24,3 +26,5 @@ CommandLineAction commandLineAction(const QStringList &parameters,
         return {CommandLineAction::Kind::OpenShow, path};
     return {CommandLineAction::Kind::Refuse, path};
 }
+
+} // namespace editor

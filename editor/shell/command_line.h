@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <functional>
 
+namespace editor {
+
 // All parameters in order, each followed by one blank, trailing blanks removed.
 QString JoinedCommandLine(const QStringList &parameters);
 
@@ -19,3 +21,5 @@ inline const QString kUnhandledFileMessage = QStringLiteral("Fichier non géré 
 // with the warning kUnhandledFileMessage.
 CommandLineAction commandLineAction(const QStringList &parameters,
                                     const std::function<bool(const QString &)> &fileExists);
+
+} // namespace editor

@@ -4,6 +4,8 @@
 // part reads as empty and idle.
 #include <functional>
 
+namespace editor {
+
 // One list's part: not empty, number of selected entries, busy (being filled, laid out
 // or cleared).
 struct ListState {
@@ -46,3 +48,5 @@ public:
         return state;
     }
 };
+
+} // namespace editor

@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+namespace editor {
+
 QString configDirectory()
 {
     const QString chosen = qEnvironmentVariable("LUMIVELLE_CONFIG_DIR");
@@ -69,3 +71,5 @@ Result<void> ConfigFile::writeBool(const QString &section, const QString &key, b
 {
     return writeString(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
 }
+
+} // namespace editor

@@ -11,6 +11,8 @@
 
 #include <QString>
 
+namespace editor {
+
 // The folder of the configuration and keyword files.
 QString configDirectory();
 
@@ -37,3 +39,5 @@ private:
     QString m_path;
     IniFile m_ini;
 };
+
+} // namespace editor

@@ -2,6 +2,8 @@
 
 #include "editor/shell/config_file.h"
 
+namespace editor {
+
 namespace {
 
 const QString kSection = QStringLiteral("Application");
@@ -79,3 +81,5 @@ Result<void> writeEditorSettings(ConfigFile &config, const EditorSettings &s, co
             return written;
     return {};
 }
+
+} // namespace editor

@@ -7,6 +7,8 @@
 #include <QString>
 #include <functional>
 
+namespace editor {
+
 class ConfigFile;
 
 inline constexpr int kDefaultPanelDirTree = 190;
@@ -57,3 +59,5 @@ struct ExitState {
 // failure and returns it; the caller ignores it, as exit must go on.
 Result<void> writeEditorSettings(ConfigFile &config, const EditorSettings &settings,
                                  const ExitState &exit);
+
+} // namespace editor

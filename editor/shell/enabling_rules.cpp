@@ -2,6 +2,8 @@
 
 #include <initializer_list>
 
+namespace editor {
+
 namespace {
 
 using C = CommandId;
@@ -176,3 +178,5 @@ bool menuShowsRetouchItem(MenuId menu)
     default: return false;
     }
 }
+
+} // namespace editor

@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+namespace editor {
+
 struct MenuRuleResult {
     std::vector<std::pair<CommandId, bool>> enabled;
     std::optional<bool> apercuChecked; // the check mark of "Voir la fenêtre d'aperçu rapide"
@@ -22,3 +24,5 @@ MenuRuleResult evaluateMenuRule(MenuId menu, const CommandState &state);
 
 // The menus whose retouch item caption follows the associated program's name.
 bool menuShowsRetouchItem(MenuId menu);
+
+} // namespace editor

@@ -5,6 +5,8 @@
 #include <QObject>
 #include <QStringList>
 
+namespace editor {
+
 class FolderHistories : public QObject {
     Q_OBJECT
 public:
@@ -26,3 +28,5 @@ private:
     QStringList m_back;
     QStringList m_forward;
 };
+
+} // namespace editor

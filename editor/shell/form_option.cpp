@@ -13,6 +13,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+namespace editor {
+
 namespace {
 
 QString chooseFolderWithDialog(QWidget *parent, const QString &start)
@@ -150,3 +152,5 @@ OptionValues TFormOption::values() const
     values.albumFolder = EditDir->text();
     return values;
 }
+
+} // namespace editor

@@ -13,6 +13,8 @@ class QCheckBox;
 class QLineEdit;
 class QToolButton;
 
+namespace editor {
+
 // The interval spin box: the arrows keep it within 1 to 120, but any number can be typed,
 // so the dialog can turn an out-of-range entry into 5 as it should.
 class UnitSpinBox : public QSpinBox {
@@ -50,3 +52,5 @@ private:
     QWidget *buildThumbnailGroup();
     FolderChooser m_folderChooser;
 };
+
+} // namespace editor

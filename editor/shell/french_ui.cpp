@@ -5,6 +5,8 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+namespace ui {
+
 int installFrenchTranslations(QCoreApplication &app)
 {
     const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
@@ -25,3 +27,5 @@ void installFontSubstitutions()
 {
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
 }
+
+} // namespace ui

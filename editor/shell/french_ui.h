@@ -3,6 +3,8 @@
 // fonts the windows name are found.
 class QCoreApplication;
 
+namespace ui {
+
 // Loads Qt's French translations (standard buttons, file, colour and input dialogs,
 // multimedia errors). Returns the number of catalogues loaded.
 int installFrenchTranslations(QCoreApplication &app);
@@ -10,3 +12,5 @@ int installFrenchTranslations(QCoreApplication &app);
 // "MS Sans Serif" is drawn with Liberation Sans; "Arial", "Times New Roman" and
 // "Courier New" are found by fontconfig among the metric-compatible Liberation fonts.
 void installFontSubstitutions();
+
+} // namespace ui

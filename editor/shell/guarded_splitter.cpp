@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <QSplitterHandle>
 
+namespace editor {
+
 namespace {
 
 class GuardedHandle : public QSplitterHandle {
@@ -79,3 +81,5 @@ int GuardedSplitter::secondSize() const
     const QList<int> all = sizes();
     return all.size() < 2 ? 0 : all.at(1);
 }
+
+} // namespace editor

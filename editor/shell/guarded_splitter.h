@@ -5,6 +5,8 @@
 #include <QSplitter>
 #include <functional>
 
+namespace editor {
+
 class GuardedSplitter : public QSplitter {
     Q_OBJECT
 public:
@@ -32,3 +34,5 @@ protected:
 private:
     std::function<bool()> m_mayMove;
 };
+
+} // namespace editor

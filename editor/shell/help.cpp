@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QPointer>
 
+namespace editor {
+
 namespace {
 
 QString g_helpFile;
@@ -53,3 +55,5 @@ HelpViewer *currentHelpViewer()
 {
     return g_viewer;
 }
+
+} // namespace editor

@@ -4,6 +4,8 @@
 // command and "&Aide" button does nothing.
 #include <QString>
 
+namespace editor {
+
 class HelpViewer;
 
 // The help file of a program: its path with the extension replaced by ".chm".
@@ -18,3 +20,5 @@ void ShowHelpTopic(const QString &topic);
 
 // The open help window, if any.
 HelpViewer *currentHelpViewer();
+
+} // namespace editor

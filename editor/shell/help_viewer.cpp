@@ -5,6 +5,8 @@
 #include <QStringDecoder>
 #include <QVBoxLayout>
 
+namespace editor {
+
 namespace {
 
 const QString kScheme = QStringLiteral("chm");
@@ -84,3 +86,5 @@ void HelpViewer::showTopic(const QString &topic)
 {
     m_browser->setSource(ChmBrowser::topicUrl(topic), QTextDocument::HtmlResource);
 }
+
+} // namespace editor

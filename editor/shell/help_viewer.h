@@ -8,6 +8,8 @@
 #include <QWidget>
 #include <optional>
 
+namespace editor {
+
 // A text browser reading its pages from a help file ("chm:/home.htm").
 class ChmBrowser : public QTextBrowser {
     Q_OBJECT
@@ -31,3 +33,5 @@ public:
 private:
     ChmBrowser *m_browser;
 };
+
+} // namespace editor

@@ -4,6 +4,8 @@
 
 #include <QStringDecoder>
 
+namespace editor {
+
 namespace {
 
 QString decodeText(const QByteArray &bytes)
@@ -137,3 +139,5 @@ QStringList IniFile::sections() const
         names << m_sections[i].name;
     return names;
 }
+
+} // namespace editor

@@ -11,6 +11,8 @@
 #include <optional>
 #include <vector>
 
+namespace editor {
+
 class IniFile {
 public:
     IniFile() = default;
@@ -41,3 +43,5 @@ private:
 
     std::vector<Section> m_sections;
 };
+
+} // namespace editor

@@ -4,6 +4,8 @@
 
 #include <exception>
 
+namespace ui {
+
 LumivelleApplication::LumivelleApplication(int &argc, char **argv) : QApplication(argc, argv) {}
 
 bool LumivelleApplication::notify(QObject *receiver, QEvent *event)
@@ -17,3 +19,5 @@ bool LumivelleApplication::notify(QObject *receiver, QEvent *event)
     }
     return false;
 }
+
+} // namespace ui

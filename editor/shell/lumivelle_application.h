@@ -4,8 +4,12 @@
 // without a message of its own must be.
 #include <QApplication>
 
+namespace ui {
+
 class LumivelleApplication : public QApplication {
 public:
     LumivelleApplication(int &argc, char **argv);
     bool notify(QObject *receiver, QEvent *event) override;
 };
+
+} // namespace ui

@@ -14,12 +14,14 @@
 #include <QDir>
 #include <QScreen>
 
+using namespace editor;
+
 int main(int argc, char **argv)
 {
-    LumivelleApplication app(argc, argv);
+    ui::LumivelleApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Lumivelle"));
-    installFontSubstitutions();
-    installFrenchTranslations(app);
+    ui::installFontSubstitutions();
+    ui::installFrenchTranslations(app);
 
     SingleInstance instance;
     if (instance.otherInstanceRunning()) {

@@ -21,6 +21,8 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+namespace editor {
+
 namespace {
 
 constexpr Colour kPanelLineColour = makeColour(216, 216, 216);
@@ -319,3 +321,5 @@ void TMainLumivelle3000::closeEvent(QCloseEvent *event)
     }
     event->accept();
 }
+
+} // namespace editor

@@ -18,13 +18,16 @@
 #include <map>
 #include <vector>
 
-class ConfigFile;
-class GuardedSplitter;
-class QB_Panel;
 class QMenu;
 class QProgressBar;
 class QTabWidget;
 class QTreeView;
+
+namespace editor {
+
+class ConfigFile;
+class GuardedSplitter;
+class QB_Panel;
 class StatusLine;
 class ThumbnailGridView;
 
@@ -142,3 +145,5 @@ private:
     bool m_shownOnce = false;
     bool m_settingsWritten = false;
 };
+
+} // namespace editor

@@ -10,6 +10,8 @@
 
 #include <QFileInfo>
 
+namespace editor {
+
 namespace {
 
 bool folderExists(const QString &path)
@@ -84,3 +86,5 @@ void TMainLumivelle3000::rotateOnActiveTab(int which)
                                           CommandId::RotateCollecLeft};
     command((which == 0 ? kRight : kLeft)[activeTab() - 1]).execute();
 }
+
+} // namespace editor

@@ -10,6 +10,8 @@
 #include <QMenu>
 #include <QMenuBar>
 
+namespace editor {
+
 namespace {
 
 QString itemText(const QString &caption, const QKeySequence &keys)
@@ -152,3 +154,5 @@ bool TMainLumivelle3000::eventFilter(QObject *watched, QEvent *event)
         key->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
     return dispatchShortcut(QKeyCombination(modifiers, Qt::Key(key->key())));
 }
+
+} // namespace editor

@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QToolBar>
 
+namespace editor {
+
 namespace {
 
 struct Button {
@@ -78,3 +80,5 @@ void TMainLumivelle3000::buildToolBar()
         }
     }
 }
+
+} // namespace editor

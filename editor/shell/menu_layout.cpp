@@ -2,6 +2,8 @@
 
 #include <map>
 
+namespace editor {
+
 namespace {
 
 using C = CommandId;
@@ -132,3 +134,5 @@ std::vector<CommandId> commandsOfMenu(MenuId menu)
     }
     return ids;
 }
+
+} // namespace editor

@@ -5,6 +5,8 @@
 
 #include <vector>
 
+namespace editor {
+
 enum class MenuId {
     Fichier,
     Edition,
@@ -43,3 +45,5 @@ const std::vector<MenuItemSpec> &menuItems(MenuId menu);
 std::vector<CommandId> commandsOfMenu(MenuId menu);
 
 inline constexpr const char *kRotateSubmenuTitle = "Faire pivoter";
+
+} // namespace editor

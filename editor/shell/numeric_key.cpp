@@ -2,6 +2,8 @@
 
 #include "editor/shell/messages.h"
 
+namespace ui {
+
 bool IsNumericKey(QChar key)
 {
     const char16_t code = key.unicode();
@@ -10,3 +12,5 @@ bool IsNumericKey(QChar key)
     messages::plain(QStringLiteral("Saisie numérique uniquement !"));
     return false;
 }
+
+} // namespace ui

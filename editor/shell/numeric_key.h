@@ -4,4 +4,8 @@
 // uniquement !" and is to be discarded by the caller.
 #include <QChar>
 
+namespace ui {
+
 bool IsNumericKey(QChar key);
+
+} // namespace ui

@@ -1,5 +1,7 @@
 #include "editor/shell/option_values.h"
 
+namespace editor {
+
 OptionValues optionValuesFrom(const EditorSettings &settings, const FolderExists &folderExists)
 {
     OptionValues values;
@@ -42,3 +44,5 @@ OptionChanges applyOptionValues(EditorSettings &settings, const OptionValues &va
     settings.UnitLumivelle = unitFromText(values.unitText);
     return changes;
 }
+
+} // namespace editor

@@ -6,6 +6,8 @@
 #include <QString>
 #include <functional>
 
+namespace editor {
+
 struct OptionValues {
     Colour colonorm = 0;
     Colour colosel = 0;
@@ -33,3 +35,5 @@ int unitFromText(const QString &text);
 
 OptionChanges applyOptionValues(EditorSettings &settings, const OptionValues &values,
                                 const FolderExists &folderExists);
+
+} // namespace editor

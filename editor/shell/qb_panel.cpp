@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+namespace editor {
+
 void paintBorderShape(QWidget &widget, TBorder_Shape shape, Colour colour)
 {
     QPainter painter(&widget);
@@ -53,3 +55,5 @@ void QB_Line::paintEvent(QPaintEvent *)
 {
     paintBorderShape(*this, BorderShape, BorderColor);
 }
+
+} // namespace editor

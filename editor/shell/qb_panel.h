@@ -8,6 +8,8 @@
 #include <QPixmap>
 #include <QWidget>
 
+namespace editor {
+
 enum class TBorder_Shape { bsBox, bsTopLine, bsBottomLine, bsLeftLine, bsRightLine };
 
 inline constexpr Colour kDefaultBorderColor = makeColour(128, 128, 128);
@@ -44,3 +46,5 @@ public:
 protected:
     void paintEvent(QPaintEvent *event) override;
 };
+
+} // namespace editor

@@ -3,6 +3,8 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 
+namespace editor {
+
 namespace {
 
 constexpr int kConnectTimeoutMs = 1000;
@@ -77,3 +79,5 @@ void SingleInstance::readRequest()
         });
     }
 }
+
+} // namespace editor

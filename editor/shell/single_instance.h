@@ -7,6 +7,8 @@
 
 class QLocalServer;
 
+namespace editor {
+
 class SingleInstance : public QObject {
     Q_OBJECT
 public:
@@ -35,3 +37,5 @@ private:
     QString m_name;
     QLocalServer *m_server = nullptr;
 };
+
+} // namespace editor

@@ -5,6 +5,8 @@
 #include <QStyle>
 #include <QStyleOptionFrame>
 
+namespace editor {
+
 StatusLine::StatusLine(QWidget *parent) : QWidget(parent), m_progress(new QProgressBar(this))
 {
     setFixedHeight(kHeight);
@@ -80,3 +82,5 @@ void ProgressSteps::step()
     if (m_bar)
         m_bar->setValue(std::min(m_bar->value() + 1, m_bar->maximum()));
 }
+
+} // namespace editor

@@ -8,6 +8,8 @@
 
 class QProgressBar;
 
+namespace editor {
+
 class StatusLine : public QWidget {
     Q_OBJECT
 public:
@@ -47,3 +49,5 @@ public:
 private:
     QProgressBar *m_bar;
 };
+
+} // namespace editor

@@ -1,5 +1,7 @@
 #include "editor/shell/thumbnail_grid_view.h"
 
+namespace editor {
+
 EmptyThumbnailGrid::EmptyThumbnailGrid(QWidget *parent) : QWidget(parent)
 {
     setAutoFillBackground(true);
@@ -12,3 +14,5 @@ void EmptyThumbnailGrid::setGridColour(Colour cologrid)
     setPalette(grid);
     update();
 }
+
+} // namespace editor

@@ -6,6 +6,8 @@
 
 #include <QWidget>
 
+namespace editor {
+
 class ThumbnailGridView {
 public:
     virtual ~ThumbnailGridView() = default;
@@ -31,3 +33,5 @@ public:
     void setExtraCellHeight(int) override {}
     void layoutGrid() override {}
 };
+
+} // namespace editor
