@@ -114,7 +114,7 @@ void ImageExplorer::ScanFolder(ScanStart start)
             if (alive)
                 alive->m_scanning = alive->m_list.state().busy = false;
         });
-        BusyCursor hourglass;
+        ui::BusyCursor hourglass;
         if (!scanAll(paths))
             return; // the explorer went away while the scan let events through
     }
@@ -201,7 +201,7 @@ void ImageExplorer::ReloadEntry(int index)
     if (!m_list.contains(index))
         return;
     const bool wasBusy = std::exchange(m_list.state().busy, true);
-    BusyCursor hourglass;
+    ui::BusyCursor hourglass;
     if (auto fresh = loadThumbnailEntry(m_list.path(index), m_settings.FilterOk)) {
         TEnrData &entry = m_list.entry(index);
         fresh->selected = entry.selected;

@@ -17,9 +17,10 @@
 #include <functional>
 
 class QProgressBar;
-struct EditorSettings;
 
 namespace editor {
+
+struct EditorSettings;
 
 class ImageExplorer : public QObject {
     Q_OBJECT

@@ -45,7 +45,7 @@ void QuickPreview::show(const QString &path, bool filterOk)
 {
     if (!QFileInfo(path).isFile())
         return;
-    BusyCursor hourglass;
+    ui::BusyCursor hourglass;
     clear();
     const QSize limits = previewLimits(m_panel->size());
     if (limits.width() < 1 || limits.height() < 1)

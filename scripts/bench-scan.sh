@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# Times the explorer's folder scan (`lumivelle-cli thumbnails`, the same pipeline as the
+# explorer tab) against vipsthumbnail and GraphicsMagick over one folder of 200 generated
+# 12-megapixel JPEG files (4000 x 3000, photo-like noise, 4:2:2), on one thread and on two.
+# For every command: median wall time of the whole process, thumbnails per second, time to
+# the first thumbnail file (polled every millisecond) and peak resident memory.
+#
+#   scripts/bench-scan.sh [BUILD_DIR]      (default: build; RUNS=3 by default)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh --bench
+build=${1:-build}
+cmake --preset release -B "$build" >/dev/null
+cmake --build "$build" --target lumivelle-cli
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cli=$(realpath "$build/bin/lumivelle-cli")
+count=200
+
+echo "== input: $count JPEG files of 4000 x 3000"
+"$cli" demo-picture "$work/demo.ppm" 4000 3000
+convert-im6.q16 "$work/demo.ppm" -attenuate 0.25 +noise Gaussian -sampling-factor 2x1 -quality 92 "$work/one.jpg"
+mkdir "$work/in"
+for i in $(seq -w 1 "$count"); do cp "$work/one.jpg" "$work/in/IMG_$i.JPG"; done
+du -sh "$work/in" | cut -f1 | sed 's/^/   folder size /'
+
+python3 - "$work" "$cli" "$count" "${RUNS:-3}" <<'PY'
+import os, shutil, statistics, subprocess, sys, time
+work, cli, count, runs = sys.argv[1], sys.argv[2], int(sys.argv[3]), int(sys.argv[4])
+src = os.path.join(work, "in")
+files = sorted(os.listdir(src))  # names: the commands run inside the folder
+
+def commands(threads, out):
+    env = dict(os.environ, OMP_NUM_THREADS=str(threads), VIPS_CONCURRENCY=str(threads))
+    return {
+        "lumivelle": ([cli, "thumbnails", src, out, "--threads", str(threads)], env),
+        "vipsthumbnail": (["vipsthumbnail", "--size", "100x100", "-o", os.path.join(out, "%s.png")] + files, env),
+        "gm mogrify": (["gm", "mogrify", "-output-directory", out, "-format", "png",
+                        "-size", "200x200", "-thumbnail", "100x100"] + files, env),
+    }
+
+
+results = {}
+for threads in (1, 2):
+    for name in ("lumivelle", "vipsthumbnail", "gm mogrify"):
+        walls, firsts, peaks = [], [], []
+        for _ in range(runs):
+            out = os.path.join(work, "out")
+            shutil.rmtree(out, ignore_errors=True)
+            os.mkdir(out)
+            argv, env = commands(threads, out)[name]
+            start = time.perf_counter()
+            proc = subprocess.Popen(argv, env=env, cwd=src, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            first = None
+            while True:
+                pid, status, usage = os.wait4(proc.pid, os.WNOHANG)
+                if pid:
+                    break
+                if first is None and os.listdir(out):
+                    first = time.perf_counter() - start
+                time.sleep(0.001)
+            wall = time.perf_counter() - start
+            made = len(os.listdir(out))
+            if made != count:
+                sys.exit(f"{name}: {made} thumbnails instead of {count}")
+            walls.append(wall)
+            firsts.append(first if first is not None else wall)
+            peaks.append(usage.ru_maxrss)
+        results[(name, threads)] = (statistics.median(walls), statistics.median(firsts), max(peaks))
+
+print(f"\n== {count} thumbnails, whole processes, median of {runs} runs")
+print(f"  {'command':28s} {'wall':>9s} {'thumbs/s':>9s} {'first':>9s} {'peak RSS':>10s}")
+for (name, threads), (wall, first, peak) in results.items():
+    print(f"  {name + f' ({threads} thread' + ('s' if threads > 1 else '') + ')':28s} "
+          f"{wall:8.2f}s {count / wall:9.1f} {1000 * first:7.0f}ms {peak / 1024:8.1f}MB")
+for threads in (1, 2):
+    ours = results[("lumivelle", threads)][0]
+    print(f"  {threads} thread(s): lumivelle is {results[('vipsthumbnail', threads)][0] / ours:.2f}x vipsthumbnail, "
+          f"{results[('gm mogrify', threads)][0] / ours:.2f}x gm mogrify (thumbnails per second)")
+PY
