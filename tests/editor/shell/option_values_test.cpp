@@ -1,0 +1,106 @@
+#include "editor/shell/close_questions.h"
+#include "editor/shell/option_values.h"
+#include "recording_prompter.h"
+
+#include <gtest/gtest.h>
+
+using namespace editor;
+
+namespace {
+
+bool onlyAlbums(const QString &path) { return path == "/albums"; }
+
+} // namespace
+
+TEST(OptionValues, TheDialogStartsFromTheSettingsWithOnlyAnExistingAlbumFolder)
+{
+    EditorSettings settings;
+    settings.Rep_Collec = "/albums";
+    settings.UnitLumivelle = 300;
+    OptionValues values = optionValuesFrom(settings, &onlyAlbums);
+    EXPECT_EQ(values.albumFolder, QStringLiteral("/albums"));
+    EXPECT_EQ(values.unitText, QStringLiteral("300"));
+    EXPECT_EQ(values.cologrid, settings.cologrid);
+    settings.Rep_Collec = "/gone";
+    EXPECT_EQ(optionValuesFrom(settings, &onlyAlbums).albumFolder, QString());
+}
+
+TEST(OptionValues, TheIntervalOutsideOneTo120BecomesFive)
+{
+    EXPECT_EQ(unitFromText("1"), 1);
+    EXPECT_EQ(unitFromText("120"), 120);
+    EXPECT_EQ(unitFromText(" 42 "), 42);
+    EXPECT_EQ(unitFromText("0"), 5);
+    EXPECT_EQ(unitFromText("121"), 5);
+    EXPECT_EQ(unitFromText("-3"), 5);
+    EXPECT_EQ(unitFromText(""), 1);
+    EXPECT_EQ(unitFromText("douze"), 1);
+}
+
+TEST(OptionValues, OkStoresEveryFieldAndReportsWhatMustBeRedrawn)
+{
+    EditorSettings settings;
+    OptionValues values = optionValuesFrom(settings, &onlyAlbums);
+    OptionChanges changes = applyOptionValues(settings, values, &onlyAlbums);
+    EXPECT_FALSE(changes.colours);
+    EXPECT_FALSE(changes.infoVignette);
+
+    values.cologrid = 0x00FF00;
+    values.infoVignette = false;
+    values.filterOk = false;
+    values.unitText = "121";
+    values.albumFolder = "/albums";
+    changes = applyOptionValues(settings, values, &onlyAlbums);
+    EXPECT_TRUE(changes.colours);
+    EXPECT_TRUE(changes.infoVignette);
+    EXPECT_EQ(settings.cologrid, 0x00FF00u);
+    EXPECT_FALSE(settings.InfoVignette);
+    EXPECT_FALSE(settings.FilterOk);
+    EXPECT_EQ(settings.UnitLumivelle, 5);
+    EXPECT_EQ(settings.Rep_Collec, QStringLiteral("/albums"));
+
+    values.albumFolder = "/missing";
+    values.colosel = 1;
+    values.unitText = "0";
+    changes = applyOptionValues(settings, values, &onlyAlbums);
+    EXPECT_TRUE(changes.colours);
+    EXPECT_FALSE(changes.infoVignette);
+    EXPECT_EQ(settings.Rep_Collec, QString());
+    EXPECT_EQ(settings.UnitLumivelle, 5);
+}
+
+TEST(CloseQuestions, NothingModifiedClosesWithoutAQuestion)
+{
+    RecordingPrompter prompter;
+    EXPECT_TRUE(confirmClose(OpenDocuments{}));
+    EXPECT_TRUE(confirmClose(OpenDocuments{[] { return false; }, {}, [] { return false; }, {}, {}}));
+    EXPECT_TRUE(prompter.asked.empty());
+}
+
+TEST(CloseQuestions, YesToTheShowStillAsksForTheAlbumAndCancelThereKeepsTheWindow)
+{
+    RecordingPrompter prompter;
+    int showSaves = 0, albumSaves = 0;
+    const OpenDocuments docs{[] { return true; }, [&] { ++showSaves; }, [] { return true; },
+                             [&] { ++albumSaves; }, {}};
+    prompter.answers = {messages::Answer::Yes, messages::Answer::Cancel};
+    EXPECT_FALSE(confirmClose(docs));
+    EXPECT_EQ(showSaves, 1);
+    EXPECT_EQ(albumSaves, 0);
+    ASSERT_EQ(prompter.asked.size(), 2u);
+    EXPECT_EQ(prompter.asked[0].text, kSaveShowQuestion);
+    EXPECT_EQ(prompter.asked[0].kind, messages::Kind::Confirmation);
+    EXPECT_EQ(prompter.asked[0].buttons, messages::Buttons::YesNoCancel);
+    EXPECT_EQ(prompter.asked[1].text, QStringLiteral("Enregistrer les modifications de l'album ouvert ?"));
+
+    prompter.asked.clear();
+    prompter.answers = {messages::Answer::No, messages::Answer::Yes};
+    EXPECT_TRUE(confirmClose(docs));
+    EXPECT_EQ(showSaves, 1);
+    EXPECT_EQ(albumSaves, 1);
+
+    prompter.asked.clear();
+    prompter.answers = {messages::Answer::Cancel};
+    EXPECT_FALSE(confirmClose(docs));
+    EXPECT_EQ(prompter.asked.size(), 1u);
+}
