@@ -2,6 +2,7 @@
 
 #include "base/atomic_file.h"
 #include "imaging/jpeg_codec.h"
+#include "imaging/picture_buffer.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -11,6 +12,7 @@
 #include <cctype>
 #include <cstring>
 #include <optional>
+#include <utility>
 
 namespace cli {
 namespace {
@@ -68,27 +70,48 @@ std::optional<PpmHeader> parsePpmHeader(QByteArrayView bytes)
     return PpmHeader{numbers[0], numbers[1], numbers[2], at + 1};
 }
 
-// 8-bit P6 files are read here directly (the common case, and fast for big pictures);
-// other maxvals and the ASCII form go through Qt's reader.
-Result<QImage> loadPpm(const QString &path, QByteArrayView bytes)
+// P6 samples are R, G, B: swapped in place into the picture's B, G, R.
+void swapRedAndBlue(QImage &picture)
 {
-    const std::optional<PpmHeader> header = parsePpmHeader(bytes);
-    if (!header || header->maxValue != 255) {
-        QImageReader reader(path, "ppm");
-        QImage picture = reader.read();
-        if (picture.isNull())
-            return fail(QStringLiteral("%1 : %2").arg(path, reader.errorString()));
-        return picture.convertToFormat(QImage::Format_BGR888);
+    const int width = picture.width(), height = picture.height();
+    for (int y = 0; y < height; ++y) {
+        uchar *p = picture.scanLine(y);
+        for (int x = 0; x < width; ++x, p += 3)
+            std::swap(p[0], p[2]);
     }
+}
+
+Result<QImage> loadPpmWithQt(const QString &path)
+{
+    QImageReader reader(path, "ppm");
+    QImage picture = reader.read();
+    if (picture.isNull())
+        return fail(QStringLiteral("%1 : %2").arg(path, reader.errorString()));
+    return picture.convertToFormat(QImage::Format_BGR888);
+}
+
+// 8-bit P6 files are read here directly into the picture (the common case, and fast for
+// big pictures); other maxvals and the ASCII form go through Qt's reader.
+Result<QImage> loadPpm(const QString &path, QFile &file)
+{
+    const QByteArray start = file.peek(4096);
+    const std::optional<PpmHeader> header = parsePpmHeader(start);
+    if (!header || header->maxValue != 255)
+        return loadPpmWithQt(path);
     const qsizetype rowBytes = qsizetype(header->width) * 3;
-    if (bytes.size() - header->dataOffset < rowBytes * header->height)
+    if (file.size() - header->dataOffset < rowBytes * header->height)
         return fail(QStringLiteral("%1 : fichier PPM tronqué").arg(path));
-    QImage picture(header->width, header->height, QImage::Format_RGB888); // same byte order as P6
+    QImage picture = imaging::newLargePicture(header->width, header->height, QImage::Format_BGR888);
     if (picture.isNull())
         return fail(QStringLiteral("%1 : image trop grande").arg(path));
-    for (int y = 0; y < header->height; ++y)
-        std::memcpy(picture.scanLine(y), bytes.data() + header->dataOffset + y * rowBytes, std::size_t(rowBytes));
-    picture.convertTo(QImage::Format_BGR888);
+    file.seek(header->dataOffset);
+    const bool packed = picture.bytesPerLine() == rowBytes;
+    for (int y = 0; y < header->height; y += packed ? header->height : 1) {
+        const qint64 want = packed ? rowBytes * header->height : rowBytes;
+        if (file.read(reinterpret_cast<char *>(picture.scanLine(y)), want) != want)
+            return fail(QStringLiteral("%1 : %2").arg(path, file.errorString()));
+    }
+    swapRedAndBlue(picture);
     return picture;
 }
 
@@ -129,11 +152,8 @@ Result<QImage> loadPictureForCli(const QString &path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return fail(QStringLiteral("impossible d'ouvrir %1 : %2").arg(path, file.errorString()));
-    if (kind == FileKind::Ppm) {
-        const uchar *mapped = file.size() > 0 ? file.map(0, file.size()) : nullptr;
-        const QByteArray copy = mapped ? QByteArray() : file.readAll();
-        return loadPpm(path, mapped ? QByteArrayView(mapped, file.size()) : QByteArrayView(copy));
-    }
+    if (kind == FileKind::Ppm)
+        return loadPpm(path, file);
     QImageReader reader(&file, "png");
     QImage picture = reader.read();
     if (picture.isNull())

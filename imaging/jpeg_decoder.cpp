@@ -1,6 +1,7 @@
 // Decoding JPEG files to 24-bit pictures.
 #include "imaging/jpeg_codec.h"
 #include "imaging/jpeg_guard.h"
+#include "imaging/picture_buffer.h"
 
 #include <QFile>
 #include <cstring>
@@ -118,7 +119,7 @@ void decodeUnderGuard(JpegDecoder &d, QByteArrayView data, QSize atLeast)
     cinfo.scale_denom = unsigned(jpegScaleDenominator(
         QSize(int(cinfo.image_width), int(cinfo.image_height)), atLeast));
     jpeg_start_decompress(&cinfo);
-    d.picture = QImage(int(cinfo.output_width), int(cinfo.output_height), QImage::Format_BGR888);
+    d.picture = newLargePicture(int(cinfo.output_width), int(cinfo.output_height), QImage::Format_BGR888);
     if (d.picture.isNull()) {
         d.err.ownFailure = "Mémoire insuffisante pour l'image JPEG";
         return;

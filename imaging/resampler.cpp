@@ -1,5 +1,6 @@
 #include "imaging/resampler.h"
 
+#include "imaging/picture_buffer.h"
 #include "imaging/resample_plan.h"
 #include "imaging/resample_rows.h"
 
@@ -17,14 +18,17 @@ using namespace detail;
 // write whole blocks past the last pixel.
 struct WorkBitmap {
     std::ptrdiff_t stride = 0;
-    std::vector<uchar> bytes;
+    PictureBuffer bytes;
 
     WorkBitmap(int width, int height)
         : stride(std::ptrdiff_t((3 * width + 1 + 31) / 32 * 32)),
-          bytes(std::size_t(stride) * std::size_t(height) + 32)
+          bytes(allocatePictureBuffer(std::size_t(stride) * std::size_t(height) + 32))
     {
+        if (!bytes)
+            throw std::bad_alloc();
     }
-    uchar *row(int y) { return bytes.data() + y * stride; }
+    uchar *row(int y) { return bytes.get() + y * stride; }
+    const uchar *data() const { return bytes.get(); }
 };
 
 int roundUp32(int n)
@@ -71,9 +75,9 @@ void verticalBand(const VerticalPlan &plan, const WorkBitmap &work, const Target
     std::vector<std::int32_t> acc(simd ? 0 : std::size_t(rowBytes));
     for (int y = firstRow; y < endRow; ++y) {
         if (simd)
-            verticalRowAvx2(plan, y, work.bytes.data(), work.stride, rowBytes, out.data());
+            verticalRowAvx2(plan, y, work.data(), work.stride, rowBytes, out.data());
         else
-            verticalRowGeneric(plan, y, work.bytes.data(), work.stride, rowBytes, acc.data(), out.data());
+            verticalRowGeneric(plan, y, work.data(), work.stride, rowBytes, acc.data(), out.data());
         std::copy_n(out.data(), rowBytes, target.bits + y * target.bytesPerLine);
     }
 }
@@ -130,7 +134,7 @@ Result<void> StretchBitmap(int newWidth, int newHeight, ResampleKernel kernel, f
         radius = defaultRadius(kernel);
     source.convertTo(QImage::Format_BGR888);
     const QImage input = source; // shares the pixels; keeps them alive if target is source
-    target = QImage(newWidth, newHeight, QImage::Format_BGR888);
+    target = newLargePicture(newWidth, newHeight, QImage::Format_BGR888);
     if (input.isNull() || target.isNull()) {
         target = QImage();
         return std::unexpected(noMemory());
