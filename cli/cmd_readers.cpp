@@ -1,0 +1,61 @@
+// decode, formats: the image format readers from a shell.
+#include "cli/command_registry.h"
+#include "cli/image_files.h"
+#include "imaging/readers/picture_loader.h"
+#include "imaging/readers/reader_registry.h"
+
+#include <QRegularExpression>
+#include <cstdio>
+
+namespace {
+
+const char *formatName(QImage::Format format)
+{
+    return format == QImage::Format_ARGB32 ? "32 bits avec alpha" : "24 bits";
+}
+
+// decode IN OUT.png [--at-least WxH]: any supported picture to PNG (or PPM, JPEG by the
+// output's extension); prints the size, the family and the pixel format.
+int decodeCommand(const QStringList &args)
+{
+    cli::Options options(args);
+    QSize atLeast;
+    if (auto value = options.value(QStringLiteral("--at-least"))) {
+        const auto match = QRegularExpression(QStringLiteral("^(\\d+)x(\\d+)$")).match(*value);
+        if (!match.hasMatch())
+            return cli::badInput(QStringLiteral("--at-least attend LxH (par exemple 200x150)"));
+        atLeast = QSize(match.captured(1).toInt(), match.captured(2).toInt());
+    }
+    if (auto unknown = options.unknownOption())
+        return cli::badInput(QStringLiteral("option inconnue %1").arg(*unknown));
+    if (options.positional().size() != 2)
+        return cli::badInput(QStringLiteral("usage : decode IN OUT.png [--at-least LxH]"));
+    const QString in = options.positional()[0], out = options.positional()[1];
+    auto picture = imaging::LoadPicture(in, atLeast);
+    if (!picture)
+        return cli::badInput(QStringLiteral("%1 : %2").arg(in, picture.error().message));
+    if (auto saved = cli::savePictureForCli(picture->image, out); !saved)
+        return cli::badInput(saved.error().message);
+    std::printf("%dx%d %s, %s%s\n", picture->image.width(), picture->image.height(),
+                picture->family.toUtf8().constData(), formatName(picture->image.format()),
+                picture->plainBitmap ? ", bitmap simple" : "");
+    return cli::kExitOk;
+}
+
+// formats: every extension in the program's order, its family and what decodes it.
+int formatsCommand(const QStringList &args)
+{
+    if (!args.isEmpty())
+        return cli::badInput(QStringLiteral("usage : formats"));
+    for (const imaging::ImageExtension &e : imaging::ExtensionList()) {
+        const auto *family = imaging::readers::familyForExtension(e.extension);
+        std::printf("%-5s %-32s %s\n", e.extension.toUtf8().constData(), e.family.toUtf8().constData(), family->engine);
+    }
+    return cli::kExitOk;
+}
+
+} // namespace
+
+CLI_COMMAND("decode", "IN OUT.png [--at-least WxH]",
+            "Décode une image de l'un des 37 formats reconnus et l'écrit en PNG (ou PPM, JPEG)", true, decodeCommand);
+CLI_COMMAND("formats", "", "Liste les extensions d'image reconnues, leur famille et leur lecteur", false, formatsCommand);

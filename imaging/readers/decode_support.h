@@ -1,0 +1,119 @@
+#pragma once
+// What every image decoder shares: the size limits, the failures it reports, picture
+// allocation, and a bounds-checked view of the file's bytes.
+#include "base/result.h"
+
+#include <QByteArrayView>
+#include <QImage>
+#include <QRgb>
+#include <QtEndian>
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstring>
+
+namespace imaging::readers {
+
+// No picture is larger than this, whatever its header says: a larger one is refused
+// before anything is allocated.
+inline constexpr qint64 kMaxSide = 30000;
+inline constexpr qint64 kMaxPixels = 400'000'000;
+
+// Short French failures naming the format ("BMP", "TIFF"...).
+Failure truncatedFile(const char *format);
+Failure invalidHeader(const char *format);
+Failure corruptData(const char *format);
+Failure unsupportedVariant(const char *format, const QString &what);
+
+// Checks width and height against the limits (both at least 1).
+Result<void> checkDimensions(qint64 width, qint64 height, const char *format);
+
+// A new picture of the given size: QImage::Format_BGR888 (blue, green, red bytes) or, with
+// alpha, QImage::Format_ARGB32. Fails on bad dimensions or when memory runs out.
+Result<QImage> newPicture(qint64 width, qint64 height, bool alpha, const char *format);
+
+// Random access to the bytes of a file. Reads outside the data return 0, so a decoder that
+// forgot a check can read wrong values but never outside the buffer; decoders check with
+// has() before they read and report a truncated file.
+class ByteView {
+public:
+    ByteView() = default;
+    explicit ByteView(QByteArrayView data)
+        : m_data(reinterpret_cast<const uchar *>(data.data())), m_size(data.size()) {}
+
+    qsizetype size() const { return m_size; }
+    const uchar *data() const { return m_data; }
+    bool has(qint64 offset, qint64 count) const
+    {
+        return offset >= 0 && count >= 0 && offset <= m_size && count <= m_size - offset;
+    }
+    // The bytes [offset, offset + count), empty when they are not all there.
+    QByteArrayView slice(qint64 offset, qint64 count) const
+    {
+        if (!has(offset, count))
+            return {};
+        return QByteArrayView(reinterpret_cast<const char *>(m_data + offset), qsizetype(count));
+    }
+    // From offset to the end (empty when offset lies outside).
+    QByteArrayView from(qint64 offset) const { return has(offset, 0) ? slice(offset, m_size - offset) : QByteArrayView(); }
+
+    quint8 u8(qint64 o) const { return has(o, 1) ? m_data[o] : 0; }
+    quint16 le16(qint64 o) const { return has(o, 2) ? qFromLittleEndian<quint16>(m_data + o) : 0; }
+    quint32 le32(qint64 o) const { return has(o, 4) ? qFromLittleEndian<quint32>(m_data + o) : 0; }
+    quint16 be16(qint64 o) const { return has(o, 2) ? qFromBigEndian<quint16>(m_data + o) : 0; }
+    quint32 be32(qint64 o) const { return has(o, 4) ? qFromBigEndian<quint32>(m_data + o) : 0; }
+    qint16 le16s(qint64 o) const { return qint16(le16(o)); }
+    qint32 le32s(qint64 o) const { return qint32(le32(o)); }
+    qint16 be16s(qint64 o) const { return qint16(be16(o)); }
+    qint32 be32s(qint64 o) const { return qint32(be32(o)); }
+    bool startsWith(qint64 offset, QByteArrayView magic) const
+    {
+        return has(offset, magic.size()) && std::memcmp(m_data + offset, magic.data(), size_t(magic.size())) == 0;
+    }
+
+private:
+    const uchar *m_data = nullptr;
+    qsizetype m_size = 0;
+};
+
+// A colour table of up to 256 entries; entries never set are opaque black.
+struct Palette {
+    std::array<QRgb, 256> colours;
+    Palette() { colours.fill(qRgb(0, 0, 0)); }
+    QRgb operator[](int index) const { return colours[index & 0xFF]; }
+    // Grey levels 0..255, or `count` levels from black to white.
+    static Palette grey(int count = 256);
+};
+
+inline void putBgr(uchar *pixel, QRgb colour)
+{
+    pixel[0] = uchar(qBlue(colour));
+    pixel[1] = uchar(qGreen(colour));
+    pixel[2] = uchar(qRed(colour));
+}
+
+// Rows of indices (1, 2, 4 or 8 bits per pixel, most significant bits first) to a
+// Format_BGR888 or Format_ARGB32 row through the palette.
+void expandIndexedRow(const uchar *indices, int bitsPerPixel, int width, const Palette &palette,
+                      uchar *row, bool alpha);
+
+// Scales an n-bit channel value to 8 bits, rounding to nearest.
+inline int scaleToByte(quint32 value, quint32 maxValue)
+{
+    return maxValue == 0 ? 0 : int((quint64(value) * 255 + maxValue / 2) / maxValue);
+}
+
+// A 5-bit channel to 8 bits (the top bits repeated into the low ones).
+inline int expand5(int v) { return (v << 3) | (v >> 2); }
+
+// Fills a Format_BGR888 or Format_ARGB32 picture with one colour.
+void fillPicture(QImage &picture, QRgb colour);
+
+// A Format_ARGB32 picture whose alpha says nothing becomes Format_BGR888: all opaque, or
+// all 0 (a fourth byte the writer never filled in; it is then taken as opaque).
+QImage settleAlpha(QImage picture);
+
+// True when every pixel of a Format_ARGB32 picture is opaque.
+bool isOpaque(const QImage &picture);
+
+} // namespace imaging::readers

@@ -1,0 +1,373 @@
+#include "imaging/readers/dib_decoder.h"
+
+#include "imaging/readers/decode_support.h"
+
+#include <bit>
+#include <cstring>
+#include <algorithm>
+#include <vector>
+
+namespace imaging::readers {
+namespace {
+
+constexpr const char *kFormat = "BMP";
+
+enum Compression : quint32 { kRgb = 0, kRle8 = 1, kRle4 = 2, kBitfields = 3, kAlphaBitfields = 6 };
+
+struct DibInfo {
+    qint64 width = 0;
+    qint64 height = 0;     // rows of colour, without an icon's mask
+    bool topDown = false;
+    int bitCount = 0;
+    quint32 compression = kRgb;
+    quint32 masks[4] = {0, 0, 0, 0}; // red, green, blue, alpha
+    qsizetype tableOffset = 0;
+    int tableEntries = 0;
+    int entrySize = 4;
+    qsizetype headerAndTable = 0;
+};
+
+bool knownHeaderSize(quint32 size)
+{
+    return size == 12 || (size >= 16 && size <= 64) || size == 108 || size == 124;
+}
+
+void setDefaultMasks(DibInfo &d)
+{
+    if (d.bitCount == 16) {
+        d.masks[0] = 0x7C00, d.masks[1] = 0x03E0, d.masks[2] = 0x001F;
+    } else if (d.bitCount == 32) {
+        d.masks[0] = 0xFF0000, d.masks[1] = 0xFF00, d.masks[2] = 0xFF;
+    }
+}
+
+// Reads the masks of a BITFIELDS bitmap: inside a header of 52 bytes or more, or after a
+// 40-byte one. Returns the bytes they take after the header. Other bitmaps keep the
+// default masks: Windows ignores a header's masks without BITFIELDS.
+qsizetype readMasks(const ByteView &v, quint32 headerSize, DibInfo &d)
+{
+    if (d.compression != kBitfields && d.compression != kAlphaBitfields)
+        return 0;
+    if (headerSize >= 52) {
+        for (int i = 0; i < 3; ++i)
+            d.masks[i] = v.le32(40 + 4 * i);
+        d.masks[3] = headerSize >= 56 ? v.le32(52) : 0;
+        return 0;
+    }
+    const int count = d.compression == kAlphaBitfields ? 4 : 3;
+    for (int i = 0; i < count; ++i)
+        d.masks[i] = v.le32(headerSize + 4 * i);
+    return 4 * count;
+}
+
+Result<DibInfo> parseInfo(QByteArrayView info, bool iconMask)
+{
+    const ByteView v(info);
+    const quint32 headerSize = v.le32(0);
+    if (!knownHeaderSize(headerSize))
+        return std::unexpected(invalidHeader(kFormat));
+    if (!v.has(0, headerSize))
+        return std::unexpected(truncatedFile(kFormat));
+    DibInfo d;
+    qint64 height = 0;
+    quint32 colorsUsed = 0;
+    qsizetype maskBytes = 0;
+    if (headerSize == 12) {
+        d.width = v.le16(4), height = v.le16(6), d.bitCount = v.le16(10), d.entrySize = 3;
+    } else {
+        d.width = v.le32s(4), height = v.le32s(8), d.bitCount = v.le16(14);
+        d.compression = headerSize >= 20 ? v.le32(16) : kRgb;
+        colorsUsed = headerSize >= 36 ? v.le32(32) : 0;
+        setDefaultMasks(d);
+        maskBytes = readMasks(v, headerSize, d);
+    }
+    d.topDown = height < 0;
+    d.height = height < 0 ? -height : height;
+    if (iconMask)
+        d.height /= 2;
+    if (d.width < 1 || d.height < 1)
+        return std::unexpected(invalidHeader(kFormat));
+    if (d.bitCount <= 8) {
+        if (d.bitCount != 1 && d.bitCount != 4 && d.bitCount != 8 && !(d.bitCount == 2 && headerSize > 12))
+            return std::unexpected(unsupportedVariant(kFormat, QStringLiteral("%1 bits par pixel").arg(d.bitCount)));
+        const quint32 full = 1u << d.bitCount;
+        d.tableEntries = int(colorsUsed == 0 || colorsUsed > full ? full : colorsUsed);
+    } else if (d.bitCount != 16 && d.bitCount != 24 && d.bitCount != 32) {
+        return std::unexpected(unsupportedVariant(kFormat, QStringLiteral("%1 bits par pixel").arg(d.bitCount)));
+    } else if (colorsUsed > 0 && colorsUsed <= 256) {
+        d.tableEntries = int(colorsUsed); // an optimisation palette: skipped
+    }
+    d.tableOffset = headerSize + maskBytes;
+    d.headerAndTable = d.tableOffset + qsizetype(d.tableEntries) * d.entrySize;
+    return d;
+}
+
+Result<void> checkCompression(const DibInfo &d)
+{
+    const bool ok = (d.compression == kRgb)
+        || (d.compression == kRle8 && d.bitCount == 8) || (d.compression == kRle4 && d.bitCount == 4)
+        || ((d.compression == kBitfields || d.compression == kAlphaBitfields) && (d.bitCount == 16 || d.bitCount == 32));
+    if (!ok)
+        return std::unexpected(unsupportedVariant(kFormat, QStringLiteral("compression %1").arg(d.compression)));
+    return {};
+}
+
+Palette readTable(const ByteView &v, const DibInfo &d)
+{
+    Palette p;
+    if (d.bitCount > 8)
+        return p;
+    for (int i = 0; i < d.tableEntries; ++i) {
+        const qsizetype at = d.tableOffset + qsizetype(i) * d.entrySize;
+        if (!v.has(at, 3))
+            break; // a short table: the missing entries stay black
+        p.colours[i] = qRgb(v.u8(at + 2), v.u8(at + 1), v.u8(at));
+    }
+    return p;
+}
+
+int pictureRow(const DibInfo &d, qint64 fileRow)
+{
+    return int(d.topDown ? fileRow : d.height - 1 - fileRow);
+}
+
+// One colour channel of a BITFIELDS pixel, as a lookup of the masked value.
+struct Channel {
+    quint32 mask = 0;
+    int shift = 0;
+    quint32 maxValue = 0;
+    std::vector<uchar> table; // when the channel has at most 12 bits
+
+    explicit Channel(quint32 m) : mask(m)
+    {
+        if (mask == 0)
+            return;
+        shift = std::countr_zero(mask);
+        const int bits = std::min(32 - shift, std::countr_one(mask >> shift));
+        maxValue = bits >= 32 ? 0xFFFFFFFFu : (1u << bits) - 1;
+        if (bits <= 12) {
+            table.resize(maxValue + 1);
+            for (quint32 i = 0; i <= maxValue; ++i)
+                table[i] = uchar(scaleToByte(i, maxValue));
+        }
+    }
+    int value(quint32 pixel) const
+    {
+        if (mask == 0)
+            return 0;
+        const quint32 raw = ((pixel & mask) >> shift) & maxValue;
+        return table.empty() ? scaleToByte(raw, maxValue) : table[raw];
+    }
+};
+
+// 16- and 32-bit pixels through their masks.
+void decodeMaskedRows(const ByteView &bits, qsizetype stride, const DibInfo &d, QImage &out, bool alpha)
+{
+    const Channel r(d.masks[0]), g(d.masks[1]), b(d.masks[2]), a(d.masks[3]);
+    const int bytes = d.bitCount / 8;
+    for (qint64 row = 0; row < d.height; ++row) {
+        const uchar *src = bits.data() + row * stride;
+        uchar *dst = out.scanLine(pictureRow(d, row));
+        for (qint64 x = 0; x < d.width; ++x) {
+            const quint32 px = bytes == 2 ? qFromLittleEndian<quint16>(src + 2 * x) : qFromLittleEndian<quint32>(src + 4 * x);
+            if (alpha)
+                reinterpret_cast<QRgb *>(dst)[x] = qRgba(r.value(px), g.value(px), b.value(px), a.value(px));
+            else
+                dst[3 * x] = uchar(b.value(px)), dst[3 * x + 1] = uchar(g.value(px)), dst[3 * x + 2] = uchar(r.value(px));
+        }
+    }
+}
+
+void decode32BitRows(const ByteView &bits, qsizetype stride, const DibInfo &d, QImage &out, bool alpha)
+{
+    for (qint64 row = 0; row < d.height; ++row) {
+        const uchar *src = bits.data() + row * stride;
+        uchar *dst = out.scanLine(pictureRow(d, row));
+        if (alpha) {
+            std::memcpy(dst, src, size_t(d.width) * 4); // B, G, R, A is Format_ARGB32's byte order
+            continue;
+        }
+        for (qint64 x = 0; x < d.width; ++x)
+            dst[3 * x] = src[4 * x], dst[3 * x + 1] = src[4 * x + 1], dst[3 * x + 2] = src[4 * x + 2];
+    }
+}
+
+bool standardMasks32(const DibInfo &d)
+{
+    return d.masks[0] == 0xFF0000 && d.masks[1] == 0xFF00 && d.masks[2] == 0xFF
+        && (d.masks[3] == 0 || d.masks[3] == 0xFF000000u);
+}
+
+Result<void> decodeUncompressed(const ByteView &bits, const DibInfo &d, const Palette &palette, QImage &out, bool alpha)
+{
+    const qsizetype stride = qsizetype((d.width * d.bitCount + 31) / 32) * 4;
+    const qsizetype rowBytes = qsizetype((d.width * d.bitCount + 7) / 8);
+    if (!bits.has(0, stride * (d.height - 1) + rowBytes))
+        return std::unexpected(truncatedFile(kFormat));
+    if (d.bitCount <= 8) {
+        for (qint64 row = 0; row < d.height; ++row)
+            expandIndexedRow(bits.data() + row * stride, d.bitCount, int(d.width), palette, out.scanLine(pictureRow(d, row)), alpha);
+    } else if (d.bitCount == 24) {
+        for (qint64 row = 0; row < d.height; ++row) {
+            const uchar *src = bits.data() + row * stride;
+            uchar *dst = out.scanLine(pictureRow(d, row));
+            if (alpha) {
+                for (qint64 x = 0; x < d.width; ++x)
+                    reinterpret_cast<QRgb *>(dst)[x] = qRgb(src[3 * x + 2], src[3 * x + 1], src[3 * x]);
+            } else {
+                std::memcpy(dst, src, size_t(rowBytes));
+            }
+        }
+    } else if (d.bitCount == 32 && standardMasks32(d)) {
+        decode32BitRows(bits, stride, d, out, alpha);
+    } else {
+        decodeMaskedRows(bits, stride, d, out, alpha);
+    }
+    return {};
+}
+
+// Run-length encoded 4- and 8-bit bitmaps, straight into the picture. Pixels the runs
+// never reach keep colour 0. The data may end without its end-of-bitmap code.
+void decodeRle(const ByteView &bits, const DibInfo &d, const Palette &palette, QImage &out, bool alpha)
+{
+    fillPicture(out, palette[0]);
+    const bool four = d.bitCount == 4;
+    qint64 x = 0, y = 0;
+    qsizetype p = 0;
+    auto put = [&](int index) {
+        if (x < d.width && y < d.height) {
+            uchar *row = out.scanLine(pictureRow(d, y));
+            if (alpha)
+                reinterpret_cast<QRgb *>(row)[x] = palette[index];
+            else
+                putBgr(row + 3 * x, palette[index]);
+        }
+        ++x;
+    };
+    while (bits.has(p, 2) && y < d.height) {
+        const int count = bits.u8(p), value = bits.u8(p + 1);
+        p += 2;
+        if (count > 0) {
+            for (int i = 0; i < count && x < d.width; ++i)
+                put(four ? (i % 2 == 0 ? value >> 4 : value & 15) : value);
+            continue;
+        }
+        if (value == 0) {          // end of line
+            x = 0, ++y;
+        } else if (value == 1) {   // end of bitmap
+            break;
+        } else if (value == 2) {   // move right and up (down in file rows)
+            x += bits.u8(p), y += bits.u8(p + 1);
+            p += 2;
+        } else {                   // `value` pixels given one by one, padded to a 16-bit word
+            const qsizetype bytes = four ? (value + 1) / 2 : value;
+            for (int i = 0; i < value && bits.has(p + (four ? i / 2 : i), 1); ++i) {
+                const int b = bits.u8(p + (four ? i / 2 : i));
+                put(four ? (i % 2 == 0 ? b >> 4 : b & 15) : b);
+            }
+            p += bytes + (bytes & 1);
+        }
+    }
+}
+
+// The AND mask of an icon: a set bit makes the pixel transparent.
+void applyIconMask(const ByteView &bits, qsizetype maskOffset, const DibInfo &d, QImage &out)
+{
+    const qsizetype stride = qsizetype((d.width + 31) / 32) * 4;
+    if (!bits.has(maskOffset, stride * d.height))
+        return; // no mask: the icon stays opaque
+    for (qint64 row = 0; row < d.height; ++row) {
+        const uchar *mask = bits.data() + maskOffset + row * stride;
+        QRgb *dst = reinterpret_cast<QRgb *>(out.scanLine(pictureRow(d, row)));
+        for (qint64 x = 0; x < d.width; ++x)
+            if (mask[x / 8] & (0x80 >> (x % 8)))
+                dst[x] &= 0x00FFFFFF;
+    }
+}
+
+void forceOpaque(QImage &picture)
+{
+    for (int y = 0; y < picture.height(); ++y) {
+        QRgb *line = reinterpret_cast<QRgb *>(picture.scanLine(y));
+        for (int x = 0; x < picture.width(); ++x)
+            line[x] |= 0xFF000000u;
+    }
+}
+
+bool alphaAllZero(const QImage &picture)
+{
+    for (int y = 0; y < picture.height(); ++y) {
+        const QRgb *line = reinterpret_cast<const QRgb *>(picture.constScanLine(y));
+        for (int x = 0; x < picture.width(); ++x)
+            if (qAlpha(line[x]) != 0)
+                return false;
+    }
+    return true;
+}
+
+bool carriesAlpha(const DibInfo &d, const DibOptions &options)
+{
+    if (d.bitCount == 32 && d.compression == kRgb)
+        return options.alphaFromRgb32;
+    return (d.bitCount == 16 || d.bitCount == 32) && d.masks[3] != 0;
+}
+
+} // namespace
+
+qsizetype dibHeaderAndTableSize(QByteArrayView info)
+{
+    auto d = parseInfo(info, false);
+    return d ? d->headerAndTable : -1;
+}
+
+std::optional<QSize> dibSize(QByteArrayView info)
+{
+    auto d = parseInfo(info, false);
+    if (!d || d->width > kMaxSide || d->height > kMaxSide)
+        return std::nullopt;
+    return QSize(int(d->width), int(d->height));
+}
+
+Result<QImage> decodeDib(QByteArrayView info, QByteArrayView bitsData, const DibOptions &options)
+{
+    auto d = parseInfo(info, options.iconMask);
+    if (!d)
+        return std::unexpected(d.error());
+    if (auto ok = checkCompression(*d); !ok)
+        return std::unexpected(ok.error());
+    const bool pixelAlpha = carriesAlpha(*d, options);
+    const bool alpha = pixelAlpha || options.iconMask;
+    auto out = newPicture(d->width, d->height, alpha, kFormat);
+    if (!out)
+        return out;
+    const ByteView bits(bitsData);
+    const Palette palette = readTable(ByteView(info), *d);
+    if (d->compression == kRle8 || d->compression == kRle4) {
+        decodeRle(bits, *d, palette, *out, alpha);
+    } else if (auto ok = decodeUncompressed(bits, *d, palette, *out, alpha); !ok) {
+        return std::unexpected(ok.error());
+    }
+    if (pixelAlpha && alphaAllZero(*out))
+        forceOpaque(*out); // a mask or fourth byte that nobody filled in
+    else if (!pixelAlpha && alpha)
+        forceOpaque(*out);
+    if (options.iconMask && !(pixelAlpha && !isOpaque(*out))) {
+        const qsizetype stride = qsizetype((d->width * d->bitCount + 31) / 32) * 4;
+        applyIconMask(bits, stride * d->height, *d, *out);
+    }
+    if (!options.iconMask)
+        return settleAlpha(std::move(*out));
+    return out;
+}
+
+Result<QImage> decodePackedDib(QByteArrayView packed, const DibOptions &options)
+{
+    const qsizetype headerAndTable = dibHeaderAndTableSize(packed);
+    if (headerAndTable < 0)
+        return std::unexpected(invalidHeader(kFormat));
+    if (headerAndTable > packed.size())
+        return std::unexpected(truncatedFile(kFormat));
+    return decodeDib(packed.first(headerAndTable), packed.sliced(headerAndTable), options);
+}
+
+} // namespace imaging::readers

@@ -1,0 +1,167 @@
+// ZSoft Paintbrush (.pcx, .pcc, .scr): a 128-byte header, then run-length encoded scan
+// lines of `planes` x `bytesPerLine` bytes (runs may continue into the next line).
+// Monochrome, 2 to 4 bit-planes of 1 bit (EGA), packed 2- and 4-bit pixels with the
+// header's 16-colour palette, 8 bits with the 256-colour palette at the end of the file
+// (grey when it is missing), and 3 or 4 planes of 8 bits (true colour, with alpha).
+#include "imaging/readers/format_decoders.h"
+
+#include "imaging/readers/decode_support.h"
+
+#include <vector>
+
+namespace imaging::readers {
+namespace {
+
+constexpr const char *kFormat = "PCX";
+constexpr qsizetype kHeaderSize = 128;
+constexpr qsizetype kVgaPaletteSize = 769; // 0x0C then 256 RGB triples
+
+struct PcxHeader {
+    int width = 0;
+    int height = 0;
+    int bits = 0;     // per pixel and plane
+    int planes = 0;
+    int bytesPerLine = 0;
+    bool rle = true;
+};
+
+Result<PcxHeader> parseHeader(const ByteView &v)
+{
+    if (!v.has(0, kHeaderSize))
+        return std::unexpected(truncatedFile(kFormat));
+    if (v.u8(0) != 0x0A || v.u8(2) > 1)
+        return std::unexpected(invalidHeader(kFormat));
+    PcxHeader h;
+    h.rle = v.u8(2) == 1;
+    h.bits = v.u8(3);
+    h.planes = v.u8(65);
+    h.bytesPerLine = v.le16(66);
+    h.width = int(v.le16(8)) - int(v.le16(4)) + 1;
+    h.height = int(v.le16(10)) - int(v.le16(6)) + 1;
+    const bool indexed = (h.bits == 1 && h.planes >= 1 && h.planes <= 4) || ((h.bits == 2 || h.bits == 4) && h.planes == 1);
+    const bool byteChannels = h.bits == 8 && (h.planes == 1 || h.planes == 3 || h.planes == 4);
+    if (!indexed && !byteChannels)
+        return std::unexpected(unsupportedVariant(kFormat, QStringLiteral("%1 plan(s) de %2 bits").arg(h.planes).arg(h.bits)));
+    if (h.width < 1 || h.height < 1 || qint64(h.bytesPerLine) * 8 < qint64(h.width) * h.bits)
+        return std::unexpected(invalidHeader(kFormat));
+    return h;
+}
+
+Palette readPalette(const ByteView &v, const PcxHeader &h)
+{
+    if (h.bits == 1 && h.planes == 1) {
+        Palette p;
+        p.colours[1] = qRgb(255, 255, 255);
+        return p;
+    }
+    Palette p;
+    if (h.bits == 8 && h.planes == 1) {
+        const qsizetype at = v.size() - kVgaPaletteSize;
+        if (at < kHeaderSize || v.u8(at) != 0x0C)
+            return Palette::grey();
+        for (int i = 0; i < 256; ++i)
+            p.colours[i] = qRgb(v.u8(at + 1 + 3 * i), v.u8(at + 2 + 3 * i), v.u8(at + 3 + 3 * i));
+        return p;
+    }
+    for (int i = 0; i < 16; ++i)
+        p.colours[i] = qRgb(v.u8(16 + 3 * i), v.u8(17 + 3 * i), v.u8(18 + 3 * i));
+    return p;
+}
+
+// Decodes the next scan line (all planes) from the run-length stream at `p`.
+bool readScanLine(const ByteView &v, qsizetype &p, const PcxHeader &h, std::vector<uchar> &line, int &pendingRun, uchar &runValue)
+{
+    const size_t total = line.size();
+    size_t filled = 0;
+    while (filled < total) {
+        if (pendingRun > 0) {
+            const size_t n = std::min<size_t>(size_t(pendingRun), total - filled);
+            std::fill_n(line.data() + filled, n, runValue);
+            filled += n, pendingRun -= int(n);
+            continue;
+        }
+        if (!v.has(p, 1))
+            return false;
+        const uchar b = v.u8(p++);
+        if (h.rle && (b & 0xC0) == 0xC0) {
+            if (!v.has(p, 1))
+                return false;
+            pendingRun = b & 0x3F, runValue = v.u8(p++);
+        } else {
+            line[filled++] = b;
+        }
+    }
+    return true;
+}
+
+void writeRow(const std::vector<uchar> &line, const PcxHeader &h, const Palette &palette, uchar *dst, bool alpha)
+{
+    const uchar *planes = line.data();
+    const int bpl = h.bytesPerLine;
+    if (h.bits == 8 && h.planes >= 3) {
+        for (int x = 0; x < h.width; ++x) {
+            if (alpha)
+                reinterpret_cast<QRgb *>(dst)[x] = qRgba(planes[x], planes[bpl + x], planes[2 * bpl + x], planes[3 * bpl + x]);
+            else
+                dst[3 * x] = planes[2 * bpl + x], dst[3 * x + 1] = planes[bpl + x], dst[3 * x + 2] = planes[x];
+        }
+    } else if (h.planes == 1) {
+        expandIndexedRow(planes, h.bits, h.width, palette, dst, false);
+    } else { // bit planes: plane k gives bit k of the index
+        for (int x = 0; x < h.width; ++x) {
+            int index = 0;
+            for (int k = 0; k < h.planes; ++k)
+                index |= ((planes[k * bpl + x / 8] >> (7 - x % 8)) & 1) << k;
+            putBgr(dst + 3 * x, palette[index]);
+        }
+    }
+}
+
+} // namespace
+
+bool looksLikePcx(QByteArrayView data)
+{
+    const ByteView v(data);
+    const int version = v.u8(1);
+    return v.has(0, kHeaderSize) && v.u8(0) == 0x0A && (version <= 5 && version != 1) && v.u8(2) <= 1
+        && parseHeader(v).has_value() && v.u8(64) == 0;
+}
+
+std::optional<QSize> pcxSize(QByteArrayView data)
+{
+    auto h = parseHeader(ByteView(data));
+    if (!h)
+        return std::nullopt;
+    return QSize(h->width, h->height);
+}
+
+Result<QImage> decodePcx(QByteArrayView data)
+{
+    const ByteView v(data);
+    auto h = parseHeader(v);
+    if (!h)
+        return std::unexpected(h.error());
+    if (auto ok = checkDimensions(h->width, h->height, kFormat); !ok)
+        return std::unexpected(ok.error());
+    // A two-byte run gives at most 63 bytes.
+    const qint64 lineBytes = qint64(h->planes) * h->bytesPerLine;
+    if ((v.size() - kHeaderSize) / 2 * 63 + 63 < lineBytes * h->height)
+        return std::unexpected(truncatedFile(kFormat));
+    const bool alpha = h->bits == 8 && h->planes == 4;
+    auto out = newPicture(h->width, h->height, alpha, kFormat);
+    if (!out)
+        return out;
+    const Palette palette = readPalette(v, *h);
+    std::vector<uchar> line(static_cast<size_t>(lineBytes));
+    qsizetype p = kHeaderSize;
+    int pendingRun = 0;
+    uchar runValue = 0;
+    for (int y = 0; y < h->height; ++y) {
+        if (!readScanLine(v, p, *h, line, pendingRun, runValue))
+            return std::unexpected(truncatedFile(kFormat));
+        writeRow(line, *h, palette, out->scanLine(y), alpha);
+    }
+    return alpha ? settleAlpha(std::move(*out)) : *out;
+}
+
+} // namespace imaging::readers

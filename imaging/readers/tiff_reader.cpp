@@ -1,0 +1,256 @@
+// TIFF (.tif, .tiff) and fax images (.fax: TIFF with CCITT Group 3 or 4 compression),
+// read with libtiff from memory: the first page. Plain 8-bit grey and RGB strips, with or
+// without alpha, are copied row by row; every other layout (palette, bilevel and fax,
+// 16-bit, CMYK, YCbCr and JPEG, tiles, separate planes) goes through libtiff's RGBA
+// reader.
+#include "imaging/readers/format_decoders.h"
+
+#include "imaging/readers/decode_support.h"
+
+#include <QString>
+#include <cstdarg>
+#include <cstring>
+#include <memory>
+#include <tiffio.h>
+#include <vector>
+
+namespace imaging::readers {
+namespace {
+
+constexpr const char *kFormat = "TIFF";
+// libtiff refuses any single allocation above this (strips, tiles, tables): a forged
+// strip size cannot take more memory than the largest picture we accept.
+constexpr tmsize_t kMaxLibtiffAllocation = tmsize_t(kMaxPixels) * 4;
+
+struct MemoryFile {
+    explicit MemoryFile(QByteArrayView bytes) : data(reinterpret_cast<const uchar *>(bytes.data())), size(toff_t(bytes.size())) {}
+    const uchar *data;
+    toff_t size;
+    toff_t position = 0;
+    QString firstError;
+};
+
+tmsize_t readProc(thandle_t handle, void *buffer, tmsize_t count)
+{
+    auto *f = static_cast<MemoryFile *>(handle);
+    if (count <= 0 || f->position >= f->size)
+        return 0;
+    const tmsize_t n = tmsize_t(std::min<toff_t>(toff_t(count), f->size - f->position));
+    std::memcpy(buffer, f->data + f->position, size_t(n));
+    f->position += toff_t(n);
+    return n;
+}
+
+tmsize_t writeProc(thandle_t, void *, tmsize_t)
+{
+    return 0;
+}
+
+toff_t seekProc(thandle_t handle, toff_t offset, int whence)
+{
+    auto *f = static_cast<MemoryFile *>(handle);
+    const toff_t base = whence == SEEK_CUR ? f->position : whence == SEEK_END ? f->size : 0;
+    if (offset > std::numeric_limits<toff_t>::max() - base)
+        return toff_t(-1);
+    f->position = base + offset;
+    return f->position;
+}
+
+int closeProc(thandle_t)
+{
+    return 0;
+}
+
+toff_t sizeProc(thandle_t handle)
+{
+    return static_cast<MemoryFile *>(handle)->size;
+}
+
+int mapProc(thandle_t handle, void **base, toff_t *size)
+{
+    auto *f = static_cast<MemoryFile *>(handle);
+    *base = const_cast<uchar *>(f->data);
+    *size = f->size;
+    return 1;
+}
+
+void unmapProc(thandle_t, void *, toff_t)
+{
+}
+
+int errorProc(TIFF *, void *user, const char *module, const char *format, va_list args)
+{
+    auto *f = static_cast<MemoryFile *>(user);
+    if (f->firstError.isEmpty()) {
+        char text[256];
+        std::vsnprintf(text, sizeof text, format, args);
+        f->firstError = QString::fromLocal8Bit(text);
+    }
+    return 1;
+}
+
+int warningProc(TIFF *, void *, const char *, const char *, va_list)
+{
+    return 1; // warnings are not failures; nobody reads them
+}
+
+struct TiffCloser {
+    void operator()(TIFF *tif) const { TIFFClose(tif); }
+};
+using TiffHandle = std::unique_ptr<TIFF, TiffCloser>;
+
+TiffHandle openMemory(MemoryFile &file)
+{
+    TIFFOpenOptions *options = TIFFOpenOptionsAlloc();
+    TIFFOpenOptionsSetMaxSingleMemAlloc(options, kMaxLibtiffAllocation);
+    TIFFOpenOptionsSetErrorHandlerExtR(options, errorProc, &file);
+    TIFFOpenOptionsSetWarningHandlerExtR(options, warningProc, &file);
+    TIFF *tif = TIFFClientOpenExt("memory", "rm", &file, readProc, writeProc, seekProc, closeProc, sizeProc,
+                                  mapProc, unmapProc, options);
+    TIFFOpenOptionsFree(options);
+    return TiffHandle(tif);
+}
+
+Failure libtiffFailure(const MemoryFile &file)
+{
+    if (file.firstError.isEmpty())
+        return corruptData(kFormat);
+    return Failure{QStringLiteral("Fichier TIFF illisible : %1").arg(file.firstError)};
+}
+
+struct Layout {
+    quint32 width = 0;
+    quint32 height = 0;
+    quint16 samples = 1;
+    quint16 bits = 1;
+    quint16 photometric = 0;
+    quint16 planar = PLANARCONFIG_CONTIG;
+    quint16 alphaKind = EXTRASAMPLE_UNSPECIFIED; // of the first extra sample, if any
+    quint16 extraSamples = 0;
+};
+
+Layout readLayout(TIFF *tif)
+{
+    Layout l;
+    TIFFGetField(tif, TIFFTAG_IMAGEWIDTH, &l.width);
+    TIFFGetField(tif, TIFFTAG_IMAGELENGTH, &l.height);
+    TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLESPERPIXEL, &l.samples);
+    TIFFGetFieldDefaulted(tif, TIFFTAG_BITSPERSAMPLE, &l.bits);
+    TIFFGetFieldDefaulted(tif, TIFFTAG_PLANARCONFIG, &l.planar);
+    if (!TIFFGetField(tif, TIFFTAG_PHOTOMETRIC, &l.photometric))
+        l.photometric = PHOTOMETRIC_MINISWHITE;
+    quint16 *kinds = nullptr;
+    if (TIFFGetField(tif, TIFFTAG_EXTRASAMPLES, &l.extraSamples, &kinds) && l.extraSamples > 0 && kinds)
+        l.alphaKind = kinds[0];
+    return l;
+}
+
+// 8-bit grey or RGB, interleaved, in strips, with at most one extra sample.
+bool simpleStrips(TIFF *tif, const Layout &l)
+{
+    const bool rgb = l.photometric == PHOTOMETRIC_RGB && (l.samples == 3 || l.samples == 4);
+    const bool grey = l.photometric == PHOTOMETRIC_MINISBLACK && (l.samples == 1 || l.samples == 2);
+    return !TIFFIsTiled(tif) && l.bits == 8 && (rgb || grey) && (l.planar == PLANARCONFIG_CONTIG || l.samples == 1)
+        && l.extraSamples == l.samples - (rgb ? 3 : 1);
+}
+
+void convertRow(const uchar *src, const Layout &l, bool alpha, bool associated, uchar *dst)
+{
+    const int n = l.samples;
+    const bool rgb = l.photometric == PHOTOMETRIC_RGB;
+    for (quint32 x = 0; x < l.width; ++x) {
+        const uchar *p = src + size_t(x) * n;
+        const int r = p[0], g = rgb ? p[1] : r, b = rgb ? p[2] : r;
+        if (!alpha) {
+            dst[3 * x] = uchar(b), dst[3 * x + 1] = uchar(g), dst[3 * x + 2] = uchar(r);
+            continue;
+        }
+        const int a = p[n - 1];
+        QRgb c = qRgba(r, g, b, a);
+        if (associated)
+            c = qUnpremultiply(qRgba(std::min(r, a), std::min(g, a), std::min(b, a), a));
+        reinterpret_cast<QRgb *>(dst)[x] = c;
+    }
+}
+
+Result<QImage> readSimpleStrips(TIFF *tif, const Layout &l, MemoryFile &file)
+{
+    const bool alpha = l.extraSamples == 1 && (l.alphaKind == EXTRASAMPLE_UNASSALPHA || l.alphaKind == EXTRASAMPLE_ASSOCALPHA);
+    auto out = newPicture(l.width, l.height, alpha, kFormat);
+    if (!out)
+        return out;
+    quint32 rowsPerStrip = l.height;
+    TIFFGetFieldDefaulted(tif, TIFFTAG_ROWSPERSTRIP, &rowsPerStrip);
+    rowsPerStrip = std::clamp<quint32>(rowsPerStrip, 1, l.height);
+    const tmsize_t rowBytes = tmsize_t(l.width) * l.samples;
+    std::vector<uchar> strip(size_t(rowBytes) * rowsPerStrip);
+    for (quint32 y0 = 0; y0 < l.height; y0 += rowsPerStrip) {
+        const quint32 rows = std::min(rowsPerStrip, l.height - y0);
+        const tmsize_t got = TIFFReadEncodedStrip(tif, TIFFComputeStrip(tif, y0, 0), strip.data(), rowBytes * rows);
+        if (got < rowBytes * tmsize_t(rows))
+            return std::unexpected(libtiffFailure(file));
+        for (quint32 r = 0; r < rows; ++r)
+            convertRow(strip.data() + size_t(r) * rowBytes, l, alpha, l.alphaKind == EXTRASAMPLE_ASSOCALPHA, out->scanLine(int(y0 + r)));
+    }
+    return alpha ? settleAlpha(std::move(*out)) : *out;
+}
+
+// libtiff's RGBA reader writes R, G, B, A bytes (alpha premultiplied), top row first,
+// straight into the picture's memory.
+Result<QImage> readThroughRgba(TIFF *tif, const Layout &l, MemoryFile &file)
+{
+    char message[1024] = {};
+    if (!TIFFRGBAImageOK(tif, message))
+        return std::unexpected(unsupportedVariant(kFormat, QString::fromLocal8Bit(message)));
+    if (auto ok = checkDimensions(l.width, l.height, kFormat); !ok)
+        return std::unexpected(ok.error());
+    QImage raster(int(l.width), int(l.height), QImage::Format_RGBA8888_Premultiplied);
+    if (raster.isNull() || raster.bytesPerLine() != qsizetype(l.width) * 4)
+        return fail(QStringLiteral("Mémoire insuffisante pour une image de %1 × %2 pixels.").arg(l.width).arg(l.height));
+    if (!TIFFReadRGBAImageOriented(tif, l.width, l.height, reinterpret_cast<uint32_t *>(raster.bits()), ORIENTATION_TOPLEFT, 1))
+        return std::unexpected(libtiffFailure(file));
+    const bool alpha = l.extraSamples > 0 && l.alphaKind != EXTRASAMPLE_UNSPECIFIED;
+    QImage picture = raster.convertToFormat(alpha ? QImage::Format_ARGB32 : QImage::Format_BGR888);
+    if (picture.isNull())
+        return fail(QStringLiteral("Mémoire insuffisante pour une image de %1 × %2 pixels.").arg(l.width).arg(l.height));
+    return alpha ? settleAlpha(std::move(picture)) : picture;
+}
+
+} // namespace
+
+bool looksLikeTiff(QByteArrayView data)
+{
+    const ByteView v(data);
+    return v.startsWith(0, QByteArrayView("II*\0", 4)) || v.startsWith(0, QByteArrayView("MM\0*", 4))
+        || v.startsWith(0, QByteArrayView("II+\0", 4)) || v.startsWith(0, QByteArrayView("MM\0+", 4));
+}
+
+std::optional<QSize> tiffSize(QByteArrayView data)
+{
+    if (!looksLikeTiff(data))
+        return std::nullopt;
+    MemoryFile file(data);
+    TiffHandle tif = openMemory(file);
+    if (!tif)
+        return std::nullopt;
+    const Layout l = readLayout(tif.get());
+    if (l.width < 1 || l.height < 1 || l.width > kMaxSide || l.height > kMaxSide)
+        return std::nullopt;
+    return QSize(int(l.width), int(l.height));
+}
+
+Result<QImage> decodeTiff(QByteArrayView data)
+{
+    if (!looksLikeTiff(data))
+        return std::unexpected(invalidHeader(kFormat));
+    MemoryFile file(data);
+    TiffHandle tif = openMemory(file);
+    if (!tif)
+        return std::unexpected(libtiffFailure(file));
+    const Layout l = readLayout(tif.get());
+    if (auto ok = checkDimensions(l.width, l.height, kFormat); !ok)
+        return std::unexpected(ok.error());
+    return simpleStrips(tif.get(), l) ? readSimpleStrips(tif.get(), l, file) : readThroughRgba(tif.get(), l, file);
+}
+
+} // namespace imaging::readers
