@@ -72,9 +72,9 @@ ImageExplorer::ImageExplorer(const EditorSettings &settings, QWidget *previewPan
 ImageExplorer::~ImageExplorer()
 {
     m_pipeline.cancel();
-    if (!m_grid->parent())
+    if (m_grid && !m_grid->parent())
         delete m_grid;
-    else
+    else if (m_grid)
         m_grid->setList(nullptr);
 }
 

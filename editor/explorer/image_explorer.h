@@ -13,6 +13,7 @@
 #include "editor/explorer/thumbnail_pipeline.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <functional>
 
@@ -72,7 +73,7 @@ private:
 
     const EditorSettings &m_settings;
     ExplorerList m_list;
-    ThumbnailGrid *m_grid;
+    QPointer<ThumbnailGrid> m_grid; // the window's tab may delete it first
     QuickPreview m_preview;
     QProgressBar *m_progress;
     bool *m_cancel;
