@@ -1,8 +1,8 @@
 #include "editor/explorer/picture_loading.h"
 
 #include "imaging/jpeg_codec.h"
+#include "imaging/readers/picture_loader.h"
 #include "imaging/thumbnail.h"
-#include "editor/explorer/picture_file_reader.h"
 
 #include <QDir>
 #include <QFile>
@@ -29,6 +29,11 @@ QSize longSideAtLeast(QSize full, int side)
     return full.width() >= full.height() ? QSize(side, 1) : QSize(1, side);
 }
 
+bool isJpegExtension(const QString &suffix)
+{
+    return suffix.compare(u"jpg", Qt::CaseInsensitive) == 0 || suffix.compare(u"jpeg", Qt::CaseInsensitive) == 0;
+}
+
 } // namespace
 
 QStringList listImageNames(const QString &folder)
@@ -38,7 +43,7 @@ QStringList listImageNames(const QString &folder)
     QStringList names;
     const QFileInfoList files = QDir(folder).entryInfoList(QDir::Files, QDir::Unsorted);
     for (const QFileInfo &file : files)
-        if (isKnownImageExtension(file.suffix()))
+        if (imaging::IsKnownImageExtension(file.suffix()))
             names << file.fileName();
     std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
         const int order = a.compare(b, Qt::CaseInsensitive);
@@ -68,25 +73,32 @@ QImage toPlainBitmap(QImage picture)
     return plain;
 }
 
-std::optional<LoadedPicture> loadPicture(const QString &path, const std::function<QSize(QSize)> &atLeast)
+// The readers choose the decoder as for any file. For a JPEG file the header gives the full
+// size first, so the decoder may stop at a reduced DCT scale.
+std::optional<DecodedPicture> loadPicture(const QString &path, const std::function<QSize(QSize)> &atLeast)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
     const QByteArray data = file.readAll();
     file.close();
-    if (auto info = imaging::readJpegInfo(data)) {
-        const QSize full(info->width, info->height);
-        auto picture = imaging::decodeJpeg(data, atLeast(full));
-        if (!picture || picture->isNull())
-            return std::nullopt;
-        return LoadedPicture{std::move(*picture), full};
+    const QString suffix = QFileInfo(path).suffix();
+    QSize full, reducedAtLeast;
+    if (isJpegExtension(suffix)) {
+        if (auto info = imaging::readJpegInfo(data)) {
+            full = QSize(info->width, info->height);
+            reducedAtLeast = atLeast(full);
+        }
     }
-    QImage picture = toPlainBitmap(readPictureFile(path, data));
+    auto loaded = imaging::DecodePicture(data, suffix, path, reducedAtLeast);
+    if (!loaded || loaded->image.isNull())
+        return std::nullopt;
+    QImage picture = loaded->plainBitmap ? std::move(loaded->image) : toPlainBitmap(std::move(loaded->image));
     if (picture.isNull())
         return std::nullopt;
-    const QSize full = picture.size();
-    return LoadedPicture{std::move(picture), full};
+    if (full.isEmpty() || picture.width() > full.width() || picture.height() > full.height())
+        full = picture.size(); // not read as the JPEG its header announced
+    return DecodedPicture{std::move(picture), full};
 }
 
 std::optional<TEnrData> loadThumbnailEntry(const QString &path, bool filterOk)

@@ -5,8 +5,8 @@
 // JPEG files, the bulk of any photo folder, are decoded at the smallest DCT scale (1/8,
 // 1/4 or 1/2) that still leaves enough pixels for the size wanted; their width and height
 // come from the header. The wanted size is always computed from the full size, so a
-// thumbnail or preview has exactly the size the full picture would give. Every other
-// format goes through the image readers at full size.
+// thumbnail or preview has exactly the size the full picture would give. Every file is
+// decoded by the image readers, other formats at full size.
 #include "editor/explorer/list_entry.h"
 
 #include <QImage>
@@ -24,16 +24,17 @@ QStringList listImageNames(const QString &folder);
 // The folder, a separator if it does not end with one, and the name.
 QString pathInFolder(const QString &folder, const QString &name);
 
-// A picture as the scan and the preview use it: 24-bit, alpha drawn over white.
+// A picture that is not a Windows bitmap is drawn onto a new 24-bit one (alpha over white)
+// before it is scaled.
 QImage toPlainBitmap(QImage picture);
 
-struct LoadedPicture {
-    QImage picture;  // 24-bit; JPEG pictures may be a DCT-reduced copy
+struct DecodedPicture {
+    QImage picture;  // as the readers gave it, or 24-bit; JPEG may be a DCT-reduced copy
     QSize fullSize;  // the picture's own size
 };
 // Loads `path`. `atLeast` gives, from the full size, the smallest size a reduced JPEG
 // decode may have. Fails (nullopt) when the file cannot be read or decoded.
-std::optional<LoadedPicture> loadPicture(const QString &path, const std::function<QSize(QSize)> &atLeast);
+std::optional<DecodedPicture> loadPicture(const QString &path, const std::function<QSize(QSize)> &atLeast);
 
 // The entry of one file: thumbnail (the 100-pixel rule), full width and height, file size.
 // Nullopt when the file does not exist or cannot be read.

@@ -138,3 +138,37 @@ TEST_F(LoadingTest, FittedPreviewPicture)
 }
 
 } // namespace
+
+namespace {
+
+// Every fixture picture, in every format the readers know, gives an entry with the size
+// the fixture list states and the thumbnail the rule gives for that size.
+TEST(FixtureLoading, EveryFormatGivesItsEntry)
+{
+    const QString root = QStringLiteral(LUMIVELLE_FIXTURES);
+    QFile manifest(root + QStringLiteral("/manifest.tsv"));
+    ASSERT_TRUE(manifest.open(QIODevice::ReadOnly | QIODevice::Text));
+    manifest.readLine(); // column names
+    int checked = 0;
+    while (!manifest.atEnd()) {
+        const QStringList columns = QString::fromUtf8(manifest.readLine()).split(u'\t');
+        const bool picture = columns.size() >= 6 && columns[0].startsWith(QStringLiteral("images/"));
+        if (!picture || columns[5] != QStringLiteral("yes"))
+            continue;
+        const QString path = root + u'/' + columns[0];
+        const QSize size(columns[1].toInt(), columns[2].toInt());
+        const auto entry = loadThumbnailEntry(path, true);
+        ASSERT_TRUE(entry) << columns[0].toStdString();
+        EXPECT_EQ(QSize(entry->width, entry->height), size) << columns[0].toStdString();
+        EXPECT_EQ(entry->thumbnail.size(), imaging::thumbnailSize(size)) << columns[0].toStdString();
+        EXPECT_EQ(entry->fileSize, QFileInfo(path).size());
+        ++checked;
+    }
+    EXPECT_GT(checked, 100);
+
+    // Palette files beside the Dr. Halo pictures are not pictures.
+    for (const QString &name : listImageNames(root + QStringLiteral("/images/cut")))
+        EXPECT_FALSE(name.endsWith(QStringLiteral(".pal"), Qt::CaseInsensitive));
+}
+
+} // namespace
