@@ -22,6 +22,7 @@ class UnitSpinBox : public QSpinBox {
 public:
     explicit UnitSpinBox(QWidget *parent = nullptr);
     void stepBy(int steps) override;
+    using QAbstractSpinBox::lineEdit;
 
 protected:
     StepEnabled stepEnabled() const override;

@@ -15,22 +15,26 @@ public:
     }
 
 protected:
+    // The drag is measured from where it started, so the panel sizes follow the mouse
+    // exactly whatever the width of the handle's grab area.
     void mouseMoveEvent(QMouseEvent *event) override
     {
         if (!(event->buttons() & Qt::LeftButton) || !m_splitter->mayMove())
             return;
-        const QPoint at = parentWidget()->mapFromGlobal(event->globalPosition().toPoint());
-        const int wanted = (orientation() == Qt::Horizontal ? at.x() : at.y()) - m_offset;
-        const int total = orientation() == Qt::Horizontal ? m_splitter->width() : m_splitter->height();
-        if (GuardedSplitter::acceptsSize(wanted) &&
-            GuardedSplitter::acceptsSize(total - wanted - m_splitter->handleWidth()))
-            moveSplitter(wanted);
+        const QPoint moved = event->globalPosition().toPoint() - m_pressedAt;
+        const int delta = orientation() == Qt::Horizontal ? moved.x() : moved.y();
+        const int first = m_firstAtPress + delta;
+        const int second = m_secondAtPress - delta;
+        if (GuardedSplitter::acceptsSize(first) && GuardedSplitter::acceptsSize(second))
+            moveSplitter(first);
     }
     void mousePressEvent(QMouseEvent *event) override
     {
-        if (event->button() == Qt::LeftButton)
-            m_offset = orientation() == Qt::Horizontal ? event->position().toPoint().x()
-                                                       : event->position().toPoint().y();
+        if (event->button() != Qt::LeftButton)
+            return;
+        m_pressedAt = event->globalPosition().toPoint();
+        m_firstAtPress = m_splitter->firstSize();
+        m_secondAtPress = m_splitter->secondSize();
     }
     void mouseReleaseEvent(QMouseEvent *event) override
     {
@@ -40,7 +44,9 @@ protected:
 
 private:
     GuardedSplitter *m_splitter;
-    int m_offset = 0;
+    QPoint m_pressedAt;
+    int m_firstAtPress = 0;
+    int m_secondAtPress = 0;
 };
 
 } // namespace

@@ -237,6 +237,7 @@ void TMainLumivelle3000::readSettings()
         grid->setExtraCellHeight(extraCellHeight(m_settings.InfoVignette));
     }
     m_previewPanel->setVisible(m_settings.Apercu);
+    command(CommandId::ApercuActif).setChecked(m_settings.Apercu);
 }
 
 // The stored sizes are checked against the window as it is laid out on the screen.

@@ -59,7 +59,7 @@ void TMainLumivelle3000::ApercuActifExecute()
     command(CommandId::ApercuActif).setChecked(m_settings.Apercu);
     if (m_settings.Apercu)
         m_previewSplitter->setSecondSize(m_settings.PanelView);
-    else
+    else if (m_previewPanel->isVisible())
         m_settings.PanelView = m_previewPanel->height();
     m_previewPanel->setVisible(m_settings.Apercu);
     emit previewSwitched(m_settings.Apercu);

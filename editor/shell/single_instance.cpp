@@ -50,8 +50,11 @@ bool SingleInstance::listen()
 {
     if (m_server)
         return true;
+    // The name is checked first: a server bound through a temporary file would replace
+    // the socket of a running editor instead of failing.
+    if (otherInstanceRunning())
+        return false;
     auto *server = new QLocalServer(this);
-    server->setSocketOptions(QLocalServer::UserAccessOption);
     if (!server->listen(m_name)) {
         // A name nobody answers on was left by a process that ended without cleaning up.
         if (server->serverError() != QAbstractSocket::AddressInUseError || otherInstanceRunning()) {
