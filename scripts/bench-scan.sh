@@ -3,7 +3,9 @@
 # explorer tab) against vipsthumbnail and GraphicsMagick over one folder of 200 generated
 # 12-megapixel JPEG files (4000 x 3000, photo-like noise, 4:2:2), on one thread and on two.
 # For every command: median wall time of the whole process, thumbnails per second, time to
-# the first thumbnail file (polled every millisecond) and peak resident memory.
+# the first thumbnail file (polled every millisecond) and peak resident memory. One-thread
+# runs are pinned to one core (taskset), so a command's helper threads (our scan writes the
+# PNG files on the main thread while its one worker decodes) cannot borrow the other core.
 #
 #   scripts/bench-scan.sh [BUILD_DIR]      (default: build; RUNS=3 by default)
 set -euo pipefail
@@ -33,11 +35,12 @@ files = sorted(os.listdir(src))  # names: the commands run inside the folder
 
 def commands(threads, out):
     env = dict(os.environ, OMP_NUM_THREADS=str(threads), VIPS_CONCURRENCY=str(threads))
+    pin = ["taskset", "-c", "0"] if threads == 1 else []
     return {
-        "lumivelle": ([cli, "thumbnails", src, out, "--threads", str(threads)], env),
-        "vipsthumbnail": (["vipsthumbnail", "--size", "100x100", "-o", os.path.join(out, "%s.png")] + files, env),
-        "gm mogrify": (["gm", "mogrify", "-output-directory", out, "-format", "png",
-                        "-size", "200x200", "-thumbnail", "100x100"] + files, env),
+        "lumivelle": (pin + [cli, "thumbnails", src, out, "--threads", str(threads)], env),
+        "vipsthumbnail": (pin + ["vipsthumbnail", "--size", "100x100", "-o", os.path.join(out, "%s.png")] + files, env),
+        "gm mogrify": (pin + ["gm", "mogrify", "-output-directory", out, "-format", "png",
+                              "-size", "200x200", "-thumbnail", "100x100"] + files, env),
     }
 
 

@@ -85,6 +85,9 @@ bool GridSelection::release(int index)
     if (index == source || !m_list->contains(index) || !m_list->contains(source))
         return false;
     m_list->move(source, index);
+    // The current entry follows the moved file, so its index and path name the same file
+    // and the arrow keys go on from where the file now is.
+    state.currentIndex = index;
     DeselectAll();
     SetSelected(index, true);
     return true;

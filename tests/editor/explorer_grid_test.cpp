@@ -132,9 +132,12 @@ TEST_F(GridTest, DragMovesTheEntryAndSelectsOnlyIt)
                                                   "/pics/Img0.JPG", "/pics/Img4.JPG"}));
     EXPECT_EQ(selected(list), std::vector<int>{3});
     EXPECT_EQ(list.state().currentPath, QStringLiteral("/pics/Img0.JPG"));
+    EXPECT_EQ(list.state().currentIndex, 3);
     EXPECT_FALSE(list.state().dragging);
     EXPECT_EQ(reordered.count(), 1);
     EXPECT_EQ(grid.viewport()->cursor().shape(), Qt::ArrowCursor);
+    key(Qt::Key_Right); // goes on from where the moved file now is
+    EXPECT_EQ(list.state().currentPath, QStringLiteral("/pics/Img4.JPG"));
 }
 
 TEST_F(GridTest, DragOntoAnEmptyCellTheSameCellOrOutsideMovesNothing)
@@ -148,6 +151,17 @@ TEST_F(GridTest, DragOntoAnEmptyCellTheSameCellOrOutsideMovesNothing)
     EXPECT_EQ(selected(list), std::vector<int>{4});
     EXPECT_EQ(reordered.count(), 0);
     EXPECT_FALSE(list.state().dragging);
+}
+
+TEST_F(GridTest, DraggingShowsTheDragCursorUntilRelease)
+{
+    QTest::mousePress(grid.viewport(), Qt::LeftButton, {}, cellCentre(grid, 1));
+    QTest::mouseMove(grid.viewport(), cellCentre(grid, 2));
+    EXPECT_EQ(grid.viewport()->cursor().shape(), Qt::DragMoveCursor);
+    QTest::mouseRelease(grid.viewport(), Qt::LeftButton, {}, QPoint(580, 5)); // outside every cell
+    EXPECT_EQ(grid.viewport()->cursor().shape(), Qt::ArrowCursor);
+    EXPECT_FALSE(list.state().dragging);
+    EXPECT_EQ(list.path(1), QStringLiteral("/pics/Img1.JPG"));
 }
 
 TEST_F(GridTest, RightButtonNeitherSelectsNorDrags)
