@@ -1,16 +1,27 @@
 #!/usr/bin/env bash
-# Sets everything up and runs the main job: builds, then renders demo output with
-# lumivelle-cli into demo-output/ (a generated picture, its thumbnail and resized copies).
+# Sets everything up and runs the main job: builds, then starts the Lumivelle editor
+# (arguments are passed on, e.g. a show project .dap). Without a display the editor is
+# started on a virtual screen for a few seconds and a screenshot of its window is saved
+# in demo-output/lumivelle-window.png. The command-line demo is scripts/run-cli-demo.sh.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/build.sh
 
+editor=build/bin/Lumivelle
+if [[ -n "${DISPLAY:-}" || -n "${WAYLAND_DISPLAY:-}" ]]; then
+  exec "$editor" "$@"
+fi
+
 out=demo-output
 mkdir -p "$out"
-cli=build/bin/lumivelle-cli
-"$cli" demo-picture "$out/demo.png" 1600 1200
-"$cli" thumbnail "$out/demo.png" "$out/demo-thumbnail.png"
-"$cli" resize "$out/demo.png" "$out/demo-640x480-lanczos.png" 640 480 --filter 6
-"$cli" fit "$out/demo.png" "$out/demo-fit-1024x768.jpg" 1024 768
-"$cli" jpeg "$out/demo.png" "$out/demo-q90.jpg" --quality 90
-ls -l "$out"
+config=$(mktemp -d)
+trap 'rm -rf "$config"' EXIT
+LUMIVELLE_CONFIG_DIR="$config" xvfb-run -a -s "-screen 0 1600x1000x24" bash -c '
+  "$0" "${@:1}" &
+  pid=$!
+  sleep 4
+  import -window root "'"$out"'/lumivelle-window.png"
+  kill "$pid"
+  wait "$pid" 2>/dev/null || true
+' "$editor" "$@"
+echo "No display: the editor ran on a virtual screen; its window is in $out/lumivelle-window.png"
