@@ -6,18 +6,15 @@ namespace editor {
 
 namespace {
 
-// One save question; false when the user cancelled.
-bool askToSave(const std::function<bool()> &modified, const std::function<void()> &save,
+// One save question; false when the user cancelled or the save did not happen.
+bool askToSave(const std::function<bool()> &modified, const std::function<bool()> &save,
                const QString &question)
 {
     if (!modified || !modified())
         return true;
     switch (messages::confirm(question, messages::Buttons::YesNoCancel)) {
     case messages::Answer::Cancel: return false;
-    case messages::Answer::Yes:
-        if (save)
-            save();
-        return true;
+    case messages::Answer::Yes: return !save || save();
     default: return true;
     }
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The questions asked before the main window closes: first for a modified show, then for
 // a modified album, each with Yes, No and Cancel. Cancel keeps the window open; Yes saves
-// and goes on; No goes on without saving.
+// and goes on; No goes on without saving. A save that does not happen (the user left the
+// file dialog, the disk refused the file) keeps the window open too, so nothing is lost.
 #include <QString>
 #include <functional>
 
@@ -11,9 +12,9 @@ namespace editor {
 // present its document reads as closed.
 struct OpenDocuments {
     std::function<bool()> showModified;   // a show is open and modified
-    std::function<void()> saveShow;
+    std::function<bool()> saveShow;       // true when the show was saved
     std::function<bool()> albumModified;  // an album is open and modified
-    std::function<void()> saveAlbum;
+    std::function<bool()> saveAlbum;      // true when the album was saved
     std::function<QString()> showPath;    // the open show's file, empty when none
 };
 

@@ -17,7 +17,9 @@ Colour readColour(const ConfigFile &config, const QString &key, Colour fallback)
 
 void EditorSettings::setRetouchProgram(const QString &path, const QString &name)
 {
-    SoftRetoucheF = path.left(kRetouchPathCapacity);
+    // The path is kept whole: cut, it would name another file, and the association would
+    // silently stop working. Only the name shown in the menus is held to its length.
+    SoftRetoucheF = path;
     SoftRetoucheN = name.left(kRetouchNameCapacity);
 }
 

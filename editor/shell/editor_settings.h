@@ -14,7 +14,6 @@ class ConfigFile;
 inline constexpr int kDefaultPanelDirTree = 190;
 inline constexpr int kDefaultPanelView = 170;
 inline constexpr int kDefaultUnitLumivelle = 5;
-inline constexpr int kRetouchPathCapacity = 80;
 inline constexpr int kRetouchNameCapacity = 30;
 
 struct EditorSettings {
@@ -28,7 +27,7 @@ struct EditorSettings {
     int PanelDirTree = kDefaultPanelDirTree;   // width of the folder panel
     int PanelView = kDefaultPanelView;         // height of the quick preview panel
     int UnitLumivelle = kDefaultUnitLumivelle; // seconds between pictures of the instant show
-    QString SoftRetoucheF;                     // external retouch program, at most 80 characters
+    QString SoftRetoucheF;                     // external retouch program, its full path
     QString SoftRetoucheN;                     // its friendly name, at most 30 characters
 
     void setRetouchProgram(const QString &path, const QString &name);

@@ -29,12 +29,16 @@ void StatusLine::showHint(const QString &longHint)
     setPanelText(0, longHint.isEmpty() ? QString() : QLatin1Char(' ') + longHint);
 }
 
+// The last panel runs on to the right edge, as a status bar's last part does.
 QRect StatusLine::panelRect(int panel) const
 {
     int left = 0;
     for (int i = 0; i < panel; ++i)
         left += kPanelWidths[std::size_t(i)];
-    return QRect(left, 0, kPanelWidths[std::size_t(panel)], height());
+    int width = kPanelWidths[std::size_t(panel)];
+    if (panel == 2)
+        width = std::max(width, this->width() - left);
+    return QRect(left, 0, width, height());
 }
 
 void StatusLine::resizeEvent(QResizeEvent *)

@@ -1,6 +1,6 @@
 #pragma once
 // The status line of the main window: 19 pixels high, three panels of 300, 200 and 50
-// pixels. Panel 1 shows the long hint of what the mouse is over, panel 2 is covered by
+// pixels, the last one running on to the right edge. Panel 1 shows the long hint of what the mouse is over, panel 2 is covered by
 // the progress bar of the scans and batch commands, panel 3 shows the explorer count.
 #include <QString>
 #include <QWidget>

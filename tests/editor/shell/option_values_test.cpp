@@ -81,8 +81,8 @@ TEST(CloseQuestions, YesToTheShowStillAsksForTheAlbumAndCancelThereKeepsTheWindo
 {
     RecordingPrompter prompter;
     int showSaves = 0, albumSaves = 0;
-    const OpenDocuments docs{[] { return true; }, [&] { ++showSaves; }, [] { return true; },
-                             [&] { ++albumSaves; }, {}};
+    const OpenDocuments docs{[] { return true; }, [&] { ++showSaves; return true; }, [] { return true; },
+                             [&] { ++albumSaves; return true; }, {}};
     prompter.answers = {messages::Answer::Yes, messages::Answer::Cancel};
     EXPECT_FALSE(confirmClose(docs));
     EXPECT_EQ(showSaves, 1);
@@ -103,4 +103,15 @@ TEST(CloseQuestions, YesToTheShowStillAsksForTheAlbumAndCancelThereKeepsTheWindo
     prompter.answers = {messages::Answer::Cancel};
     EXPECT_FALSE(confirmClose(docs));
     EXPECT_EQ(prompter.asked.size(), 1u);
+}
+
+TEST(CloseQuestions, ASaveThatFailsKeepsTheWindowOpen)
+{
+    RecordingPrompter prompter;
+    bool albumAsked = false;
+    const OpenDocuments docs{[] { return true; }, [] { return false; },
+                             [&] { albumAsked = true; return true; }, [] { return true; }, {}};
+    prompter.answers = {messages::Answer::Yes};
+    EXPECT_FALSE(confirmClose(docs));
+    EXPECT_FALSE(albumAsked);
 }
