@@ -44,6 +44,8 @@ void ShowHelpTopic(const QString &topic)
             return;
         g_viewer = new HelpViewer(std::move(*file));
         g_viewer->setAttribute(Qt::WA_DeleteOnClose);
+        // The help window never keeps the program running once the main window is closed.
+        g_viewer->setAttribute(Qt::WA_QuitOnClose, false);
     }
     g_viewer->showTopic(topic);
     g_viewer->show();
