@@ -3,6 +3,7 @@
 #include "base/atomic_file.h"
 #include "imaging/jpeg_codec.h"
 #include "imaging/picture_buffer.h"
+#include "imaging/readers/picture_loader.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -141,24 +142,23 @@ Result<void> savePng(const QImage &picture, const QString &path)
 Result<QImage> loadPictureForCli(const QString &path)
 {
     const FileKind kind = kindOf(path);
-    if (kind == FileKind::Unknown)
-        return std::unexpected(unsupported(path));
     if (kind == FileKind::Jpeg) {
         Result<QImage> picture = imaging::loadJpegFile(path);
         if (!picture && !picture.error().message.contains(path))
             return fail(QStringLiteral("%1 : %2").arg(path, picture.error().message));
         return picture;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(QStringLiteral("impossible d'ouvrir %1 : %2").arg(path, file.errorString()));
-    if (kind == FileKind::Ppm)
+    if (kind == FileKind::Ppm) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            return fail(QStringLiteral("impossible d'ouvrir %1 : %2").arg(path, file.errorString()));
         return loadPpm(path, file);
-    QImageReader reader(&file, "png");
-    QImage picture = reader.read();
-    if (picture.isNull())
-        return fail(QStringLiteral("%1 : %2").arg(path, reader.errorString()));
-    return picture;
+    }
+    // Every other format the program reads (PNG, BMP, TIFF, GIF, metafiles...).
+    auto loaded = imaging::LoadPicture(path);
+    if (!loaded)
+        return fail(QStringLiteral("%1 : %2").arg(path, loaded.error().message));
+    return std::move(loaded->image);
 }
 
 Result<void> savePictureForCli(const QImage &picture, const QString &path, int jpegQuality)

@@ -1,6 +1,7 @@
 #pragma once
-// Reading and writing the pictures lumivelle-cli works on, chosen by extension: PNG,
-// PPM (binary P6) and JPEG. Pictures come back 24-bit where the file is (PPM, JPEG).
+// Reading and writing the pictures lumivelle-cli works on. Any of the program's image
+// formats can be read (24-bit, or 32-bit with alpha); PNG, PPM (binary P6) and JPEG are
+// written, chosen by extension.
 #include "base/result.h"
 
 #include <QImage>

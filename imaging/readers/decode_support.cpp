@@ -1,5 +1,7 @@
 #include "imaging/readers/decode_support.h"
 
+#include "imaging/picture_buffer.h"
+
 #include <QColor>
 
 namespace imaging::readers {
@@ -38,7 +40,7 @@ Result<QImage> newPicture(qint64 width, qint64 height, bool alpha, const char *f
 {
     if (auto ok = checkDimensions(width, height, format); !ok)
         return std::unexpected(ok.error());
-    QImage picture(int(width), int(height), alpha ? QImage::Format_ARGB32 : QImage::Format_BGR888);
+    QImage picture = imaging::newLargePicture(int(width), int(height), alpha ? QImage::Format_ARGB32 : QImage::Format_BGR888);
     if (picture.isNull())
         return fail(QStringLiteral("Mémoire insuffisante pour une image de %1 × %2 pixels.").arg(width).arg(height));
     return picture;

@@ -106,7 +106,7 @@ GdiPen penOf(const EmfRecord &r)
     GdiPen pen;
     const quint32 style = r.u32(12);
     pen.style = std::min<int>(style & 0x0F, 6);
-    pen.width = std::abs(r.i32(16));
+    pen.width = std::abs(double(r.i32(16)));
     pen.colour = colourFromRef(r.u32(24));
     return pen;
 }

@@ -33,7 +33,7 @@ Kind kindOf(const ByteView &v)
         return Kind::Placeable;
     if (standardWmfHeader(v, 0))
         return Kind::Bare;
-    if (v.le32(0) == 1 && v.le32(4) >= kEmfHeaderMinimum && v.startsWith(40, " EMF"))
+    if (v.le32(0) == 1 && v.le32(4) >= kEmfHeaderMinimum && v.has(0, v.le32(4)) && v.startsWith(40, " EMF"))
         return Kind::Enhanced;
     return Kind::None;
 }

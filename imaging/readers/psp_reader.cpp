@@ -146,9 +146,13 @@ std::optional<Layer> readLayer(const ByteView &v, const Block &b, const Document
     if (type != 1 && type != 2)
         return std::nullopt;
     const qint64 image = p + 1, saved = p + 17;
+    const qint64 left = qint64(v.le32s(image)) + v.le32s(saved), top = qint64(v.le32s(image + 4)) + v.le32s(saved + 4);
+    const qint64 width = qint64(v.le32s(saved + 8)) - v.le32s(saved), height = qint64(v.le32s(saved + 12)) - v.le32s(saved + 4);
+    // The stored bitmap must be a sane size placed near the canvas.
+    if (width < 1 || height < 1 || width > kMaxSide || height > kMaxSide || std::abs(left) > kMaxSide || std::abs(top) > kMaxSide)
+        return std::nullopt;
     Layer layer;
-    const int left = v.le32s(image) + v.le32s(saved), top = v.le32s(image + 4) + v.le32s(saved + 4);
-    layer.rect = QRect(left, top, v.le32s(saved + 8) - v.le32s(saved), v.le32s(saved + 12) - v.le32s(saved + 4));
+    layer.rect = QRect(int(left), int(top), int(width), int(height));
     if (doc.version3) {
         layer.channels = b.data + b.leadLength;
     } else { // the layer information chunk, then the bitmap information chunk
@@ -156,8 +160,7 @@ std::optional<Layer> readLayer(const ByteView &v, const Block &b, const Document
         layer.channels = bitmapInfo + v.le32(bitmapInfo);
     }
     layer.end = b.end;
-    if (layer.rect.width() < 1 || layer.rect.height() < 1 || layer.rect.width() > kMaxSide || layer.rect.height() > kMaxSide
-        || layer.channels > b.end || layer.channels < b.data)
+    if (layer.channels > b.end || layer.channels < b.data)
         return std::nullopt;
     return layer;
 }

@@ -56,8 +56,11 @@ std::optional<QSize> pngSize(QByteArrayView data)
 
 Result<QImage> decodePng(QByteArrayView data)
 {
-    if (!looksLikePng(data))
+    const ByteView v(data);
+    if (!looksLikePng(data) || !v.startsWith(12, "IHDR"))
         return std::unexpected(invalidHeader("PNG"));
+    if (auto ok = checkDimensions(v.be32(16), v.be32(20), "PNG"); !ok)
+        return std::unexpected(ok.error());
     return readWithQt(data, "png", "PNG");
 }
 
@@ -78,8 +81,11 @@ std::optional<QSize> gifSize(QByteArrayView data)
 
 Result<QImage> decodeGif(QByteArrayView data)
 {
-    if (!looksLikeGif(data))
+    const ByteView v(data);
+    if (!looksLikeGif(data) || !v.has(0, 10))
         return std::unexpected(invalidHeader("GIF"));
+    if (auto ok = checkDimensions(std::max<int>(v.le16(6), 1), std::max<int>(v.le16(8), 1), "GIF"); !ok)
+        return std::unexpected(ok.error());
     return readWithQt(data, "gif", "GIF");
 }
 
