@@ -167,11 +167,8 @@ Result<QImage> loadJpegFile(const QString &path, QSize atLeast)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return fail(QStringLiteral("Impossible d'ouvrir « %1 » : %2").arg(path, file.errorString()));
-    const qint64 size = file.size();
-    if (size > 0) {
-        if (const uchar *mapped = file.map(0, size))
-            return decodeJpeg(QByteArrayView(mapped, size), atLeast);
-    }
+    // Read, not mapped: a file cut short by another program while it is decoded must give
+    // an error, not a bus error.
     const QByteArray bytes = file.readAll();
     return decodeJpeg(bytes, atLeast);
 }
