@@ -1,5 +1,6 @@
 #include "editor/shell/about_dialog.h"
 #include "editor/shell/busy_cursor.h"
+#include "editor/shell/french_ui.h"
 #include "editor/shell/messages.h"
 #include "editor/shell/status_line.h"
 #include "recording_prompter.h"
@@ -147,4 +148,12 @@ TEST(AboutDialog, ShowsTheNameAndVersionOnWhite)
         if (!label->pixmap().isNull())
             picture = label;
     EXPECT_TRUE(picture);
+}
+
+TEST(FrenchInterface, QtsOwnDialogsReadInFrenchAndMsSansSerifIsFound)
+{
+    EXPECT_GE(ui::installFrenchTranslations(*QCoreApplication::instance()), 1);
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Annuler"));
+    ui::installFontSubstitutions();
+    EXPECT_EQ(QFont::substitute(QStringLiteral("MS Sans Serif")).toLower(), QStringLiteral("liberation sans"));
 }
