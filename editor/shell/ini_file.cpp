@@ -32,7 +32,7 @@ IniFile IniFile::parse(const QByteArray &bytes)
     ini.m_sections.push_back(Section{});
     const QString text = decodeText(bytes);
     for (QString raw : text.split(QLatin1Char('\n'))) {
-        if (raw.endsWith(QLatin1Char('\r')))
+        while (raw.endsWith(QLatin1Char('\r')))
             raw.chop(1);
         const QString trimmed = raw.trimmed();
         if (trimmed.startsWith(QLatin1Char('[')) && trimmed.endsWith(QLatin1Char(']'))) {
