@@ -1,5 +1,6 @@
 #include "editor/shell/single_instance.h"
 
+#include <QLocalServer>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -73,4 +74,5 @@ TEST(SingleInstance, ASecondProgramEndsWithTheMessage)
     if (!first.waitForFinished(10000))
         first.kill();
     first.waitForFinished(5000);
+    QLocalServer::removeServer(QStringLiteral("TMainLumivelle3000-") + user); // left by the ended process
 }
