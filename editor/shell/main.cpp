@@ -11,6 +11,7 @@
 #include "editor/shell/main_window.h"
 #include "editor/shell/messages.h"
 #include "editor/shell/single_instance.h"
+#include "editor/shell/termination_signals.h"
 
 #include <QDir>
 #include <QScreen>
@@ -31,6 +32,7 @@ int main(int argc, char **argv)
         return 0;
     }
     instance.listen();
+    quitOnTerminationSignals(app);
 
     QGuiApplication::setApplicationDisplayName(QStringLiteral("Lumivelle"));
     QApplication::setFont(QFont(QStringLiteral("Arial"), 8));

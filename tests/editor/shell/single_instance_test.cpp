@@ -1,6 +1,6 @@
 #include "editor/shell/single_instance.h"
 
-#include <QLocalServer>
+#include <QFile>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -70,9 +70,16 @@ TEST(SingleInstance, ASecondProgramEndsWithTheMessage)
     EXPECT_TRUE(said.contains(QStringLiteral("il ne peut y avoir qu'une instance ouverte simultanément.")));
 
     EXPECT_EQ(first.state(), QProcess::Running);
+    // Asked to end by the system, the first editor closes normally: its settings are
+    // written and its name is free again.
     first.terminate();
     if (!first.waitForFinished(10000))
         first.kill();
-    first.waitForFinished(5000);
-    QLocalServer::removeServer(QStringLiteral("TMainLumivelle3000-") + user); // left by the ended process
+    EXPECT_EQ(first.exitCode(), 0);
+    EXPECT_FALSE(probe.otherInstanceRunning());
+    EXPECT_TRUE(probe.listen());
+    QFile settings(config.filePath("Lumivelle.cfg"));
+    ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
+    const QByteArray written = settings.readAll();
+    EXPECT_TRUE(written.startsWith("[Application]\nFilterOk=1\nTIV=100\n")) << written.toStdString();
 }
