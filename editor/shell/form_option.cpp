@@ -68,6 +68,26 @@ QWidget *TFormOption::buildThumbnailGroup()
     return group;
 }
 
+QLayout *TFormOption::buildButtons()
+{
+    auto *ok = new QPushButton(QStringLiteral("&Ok"), this);
+    auto *help = new QPushButton(QStringLiteral("&Aide"), this);
+    auto *cancel = new QPushButton(QStringLiteral("&Annuler"), this);
+    ok->setObjectName(QStringLiteral("ButtonOk"));
+    help->setObjectName(QStringLiteral("ButtonAide"));
+    cancel->setObjectName(QStringLiteral("ButtonAnnuler"));
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(help, &QPushButton::clicked, this, [] { ShowHelpTopic(QStringLiteral("options.htm")); });
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(help);
+    buttons->addWidget(cancel);
+    return buttons;
+}
+
 TFormOption::TFormOption(const OptionValues &values, QWidget *parent)
     : QDialog(parent),
       PanelV(new ColourSwatch),
@@ -102,28 +122,12 @@ TFormOption::TFormOption(const OptionValues &values, QWidget *parent)
     dirRow->addWidget(EditDir, 1);
     dirRow->addWidget(SpeedBDir);
 
-    auto *ok = new QPushButton(QStringLiteral("&Ok"), this);
-    auto *help = new QPushButton(QStringLiteral("&Aide"), this);
-    auto *cancel = new QPushButton(QStringLiteral("&Annuler"), this);
-    ok->setObjectName(QStringLiteral("ButtonOk"));
-    help->setObjectName(QStringLiteral("ButtonAide"));
-    cancel->setObjectName(QStringLiteral("ButtonAnnuler"));
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(help, &QPushButton::clicked, this, [] { ShowHelpTopic(QStringLiteral("options.htm")); });
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(help);
-    buttons->addWidget(cancel);
-
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(buildThumbnailGroup());
     layout->addLayout(unitRow);
     layout->addWidget(new QLabel(QStringLiteral("Dossier d'enregistrement par défaut des albums"), this));
     layout->addLayout(dirRow);
-    layout->addLayout(buttons);
+    layout->addLayout(buildButtons());
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 

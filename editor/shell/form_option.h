@@ -51,6 +51,7 @@ public:
 private:
     void SpeedBDirClick();
     QWidget *buildThumbnailGroup();
+    QLayout *buildButtons();
     FolderChooser m_folderChooser;
 };
 
