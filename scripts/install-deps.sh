@@ -14,11 +14,11 @@ packages=(
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   fp-utils libchm-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  xauth xvfb
+  xauth xvfb imagemagick
 )
 for arg in "$@"; do
   case "$arg" in
-    --bench) packages+=(libvips-tools graphicsmagick imagemagick libjpeg-turbo-progs hyperfine time) ;;
+    --bench) packages+=(libvips-tools graphicsmagick libjpeg-turbo-progs hyperfine time) ;;
     --fuzz) packages+=(clang-19 libclang-rt-19-dev) ;;  # libFuzzer; clang 19 has std::expected
   esac
 done
