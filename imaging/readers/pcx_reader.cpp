@@ -7,6 +7,7 @@
 
 #include "imaging/readers/decode_support.h"
 
+#include <cstring>
 #include <vector>
 
 namespace imaging::readers {
@@ -68,31 +69,45 @@ Palette readPalette(const ByteView &v, const PcxHeader &h)
     return p;
 }
 
-// Decodes the next scan line (all planes) from the run-length stream at `p`.
-bool readScanLine(const ByteView &v, qsizetype &p, const PcxHeader &h, std::vector<uchar> &line, int &pendingRun, uchar &runValue)
-{
-    const size_t total = line.size();
-    size_t filled = 0;
-    while (filled < total) {
-        if (pendingRun > 0) {
-            const size_t n = std::min<size_t>(size_t(pendingRun), total - filled);
-            std::fill_n(line.data() + filled, n, runValue);
-            filled += n, pendingRun -= int(n);
-            continue;
-        }
-        if (!v.has(p, 1))
-            return false;
-        const uchar b = v.u8(p++);
-        if (h.rle && (b & 0xC0) == 0xC0) {
-            if (!v.has(p, 1))
+// The run-length stream: a byte of 0xC0 or more repeats the next byte (its low 6 bits
+// times); runs may continue into the next line.
+struct PcxStream {
+    const uchar *p;
+    const uchar *end;
+    bool rle;
+    int pendingRun = 0;
+    uchar runValue = 0;
+
+    // Decodes the next scan line (all planes); false when the data ends first.
+    bool readLine(std::vector<uchar> &line)
+    {
+        uchar *out = line.data(), *const outEnd = out + line.size();
+        while (out < outEnd) {
+            if (pendingRun > 0) {
+                const int n = int(std::min<qsizetype>(pendingRun, outEnd - out));
+                std::memset(out, runValue, size_t(n));
+                out += n, pendingRun -= n;
+                continue;
+            }
+            if (p >= end)
                 return false;
-            pendingRun = b & 0x3F, runValue = v.u8(p++);
-        } else {
-            line[filled++] = b;
+            // A stretch of literal bytes is copied at once.
+            const uchar *literal = p, *const limit = p + std::min(end - p, outEnd - out);
+            while (literal < limit && (!rle || *literal < 0xC0))
+                ++literal;
+            if (literal > p) {
+                std::memcpy(out, p, size_t(literal - p));
+                out += literal - p, p = literal;
+                continue;
+            }
+            const uchar b = *p++;
+            if (p >= end)
+                return false;
+            pendingRun = b & 0x3F, runValue = *p++;
         }
+        return true;
     }
-    return true;
-}
+};
 
 void writeRow(const std::vector<uchar> &line, const PcxHeader &h, const Palette &palette, uchar *dst, bool alpha)
 {
@@ -153,11 +168,9 @@ Result<QImage> decodePcx(QByteArrayView data)
         return out;
     const Palette palette = readPalette(v, *h);
     std::vector<uchar> line(static_cast<size_t>(lineBytes));
-    qsizetype p = kHeaderSize;
-    int pendingRun = 0;
-    uchar runValue = 0;
+    PcxStream stream{v.data() + kHeaderSize, v.data() + v.size(), h->rle};
     for (int y = 0; y < h->height; ++y) {
-        if (!readScanLine(v, p, *h, line, pendingRun, runValue))
+        if (!stream.readLine(line))
             return std::unexpected(truncatedFile(kFormat));
         writeRow(line, *h, palette, out->scanLine(y), alpha);
     }

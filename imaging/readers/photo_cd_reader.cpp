@@ -89,7 +89,7 @@ Result<QImage> decodePhotoCd(QByteArrayView data)
     static constexpr int kDegrees[4] = {0, 270, 180, 90};
     const int degrees = kDegrees[v.u8(kOrientationOffset) & 3];
     if (degrees != 0)
-        return out->transformed(QTransform().rotate(degrees));
+        return out->transformed(QTransform().rotate(degrees)).convertToFormat(QImage::Format_BGR888);
     return out;
 }
 

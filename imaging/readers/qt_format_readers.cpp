@@ -1,7 +1,6 @@
-// PNG and GIF through Qt's own readers, with the format forced: they handle every
-// variant we need (PNG: all colour types and depths, palettes with transparency,
-// interlacing; GIF: 87a and 89a, global and local colour tables, interlacing, the
-// transparent index, the first frame of an animation).
+// GIF through Qt's own reader, with the format forced: it handles every variant we need
+// (87a and 89a, global and local colour tables, interlacing, the transparent index, the
+// first frame of an animation).
 #include "imaging/readers/format_decoders.h"
 
 #include "imaging/readers/decode_support.h"
@@ -36,33 +35,6 @@ Result<QImage> readWithQt(QByteArrayView data, const char *qtFormat, const char 
 }
 
 } // namespace
-
-bool looksLikePng(QByteArrayView data)
-{
-    return ByteView(data).startsWith(0, QByteArrayView("\x89PNG\r\n\x1a\n", 8));
-}
-
-// The IHDR chunk comes first: width and height, big-endian, at 16 and 20.
-std::optional<QSize> pngSize(QByteArrayView data)
-{
-    const ByteView v(data);
-    if (!looksLikePng(data) || !v.startsWith(12, "IHDR"))
-        return std::nullopt;
-    const quint32 w = v.be32(16), h = v.be32(20);
-    if (w < 1 || h < 1 || w > kMaxSide || h > kMaxSide)
-        return std::nullopt;
-    return QSize(int(w), int(h));
-}
-
-Result<QImage> decodePng(QByteArrayView data)
-{
-    const ByteView v(data);
-    if (!looksLikePng(data) || !v.startsWith(12, "IHDR"))
-        return std::unexpected(invalidHeader("PNG"));
-    if (auto ok = checkDimensions(v.be32(16), v.be32(20), "PNG"); !ok)
-        return std::unexpected(ok.error());
-    return readWithQt(data, "png", "PNG");
-}
 
 bool looksLikeGif(QByteArrayView data)
 {

@@ -63,7 +63,7 @@ std::vector<ReaderFamily> buildFamilies()
         {"gif", QStringLiteral("GIF CompuServe"), "Qt", false, looksLikeGif, gifSize, plain<decodeGif>, {}},
         {"cut", QStringLiteral("Dr. Halo"), "interne", false, nullptr, cutSize, decodeCutRequest, {}},
         {"psp", QStringLiteral("Paint Shop Pro"), "interne", false, looksLikePsp, pspSize, plain<decodePsp>, {}},
-        {"png", QStringLiteral("PNG"), "Qt (libpng)", false, looksLikePng, pngSize, plain<decodePng>, {}},
+        {"png", QStringLiteral("PNG"), "libpng", false, looksLikePng, pngSize, plain<decodePng>, {}},
     };
     return f;
 }

@@ -6,6 +6,7 @@
 #include "imaging/readers/decode_support.h"
 
 #include <array>
+#include <cstring>
 #include <vector>
 
 namespace imaging::readers {
@@ -49,69 +50,86 @@ int usedChannels(const SgiHeader &h)
     return std::min(h.channels, 4);
 }
 
-// Unpacks one run-length encoded row of `width` values (bytes or big-endian words): a count
-// item whose top bit marks literal values, a count of 0 ends the row.
-bool unpackRow(const ByteView &v, qint64 start, qint64 length, const SgiHeader &h, quint16 *values)
+template <class Sample>
+Sample sampleAt(const uchar *p)
 {
-    const int size = h.bytesPerChannel;
-    const qint64 end = start + length;
+    if constexpr (sizeof(Sample) == 1)
+        return *p;
+    else
+        return Sample(p[0] << 8 | p[1]);
+}
+
+// Unpacks one run-length encoded row of `width` samples (bytes or big-endian words): a
+// control item whose top bit marks literal samples and whose low 7 bits count them; a
+// count of 0 ends the row.
+template <class Sample>
+bool unpackRow(const ByteView &v, qint64 start, qint64 length, int width, Sample *values)
+{
+    constexpr int size = sizeof(Sample);
     if (start < kHeaderSize || !v.has(start, length))
         return false;
-    auto item = [&](qint64 at) -> int { return size == 1 ? v.u8(at) : v.be16(at); };
+    const uchar *p = v.data() + start, *const end = p + length;
     int x = 0;
-    qint64 p = start;
-    while (p + size <= end) {
-        const int control = item(p) & 0xFF;
+    while (end - p >= size) {
+        const int control = sampleAt<Sample>(p) & 0xFF;
         p += size;
         const int count = control & 0x7F;
         if (count == 0)
             break;
-        if (x + count > h.width)
+        if (x + count > width)
             return false;
         if (control & 0x80) {
-            if (p + qint64(count) * size > end)
+            if (end - p < qsizetype(count) * size)
                 return false;
-            for (int i = 0; i < count; ++i, p += size)
-                values[x++] = quint16(item(p));
+            if constexpr (size == 1)
+                std::memcpy(values + x, p, size_t(count));
+            else
+                for (int i = 0; i < count; ++i)
+                    values[x + i] = sampleAt<Sample>(p + 2 * i);
+            p += qsizetype(count) * size;
         } else {
-            if (p + size > end)
+            if (end - p < size)
                 return false;
-            const quint16 value = quint16(item(p));
+            std::fill_n(values + x, count, sampleAt<Sample>(p));
             p += size;
-            std::fill_n(values + x, count, value);
-            x += count;
         }
+        x += count;
     }
-    return x == h.width;
+    return x == width;
 }
 
-void readVerbatimRow(const ByteView &v, qint64 offset, const SgiHeader &h, quint16 *values)
+template <class Sample>
+void readVerbatimRow(const ByteView &v, qint64 offset, int width, Sample *values)
 {
     const uchar *src = v.data() + offset;
-    if (h.bytesPerChannel == 1) {
-        for (int x = 0; x < h.width; ++x)
-            values[x] = src[x];
-    } else {
-        for (int x = 0; x < h.width; ++x)
-            values[x] = quint16(src[2 * x] << 8 | src[2 * x + 1]);
-    }
+    for (int x = 0; x < width; ++x)
+        values[x] = sampleAt<Sample>(src + x * qsizetype(sizeof(Sample)));
 }
 
-void writeRow(const std::array<std::vector<quint16>, 4> &planes, const SgiHeader &h, uchar *dst, bool alpha)
+template <class Sample>
+uchar toByte(Sample s)
 {
-    const int used = usedChannels(h);
-    const bool wide = h.bytesPerChannel == 2;
-    auto byte = [&](int channel, int x) { return wide ? scaleToByte(planes[channel][x], 65535) : int(planes[channel][x]); };
-    for (int x = 0; x < h.width; ++x) {
-        const int r = byte(0, x);
-        const int g = used >= 3 ? byte(1, x) : r, b = used >= 3 ? byte(2, x) : r;
+    if constexpr (sizeof(Sample) == 1)
+        return s;
+    else
+        return uchar((quint32(s) * 255 + 32767) / 65535);
+}
+
+template <class Sample>
+void writeRow(const std::array<std::vector<Sample>, 4> &planes, int used, int width, uchar *dst, bool alpha)
+{
+    const Sample *r = planes[0].data();
+    const Sample *g = used >= 3 ? planes[1].data() : r, *b = used >= 3 ? planes[2].data() : r;
+    const Sample *a = alpha ? planes[used == 2 ? 1 : 3].data() : nullptr;
+    for (int x = 0; x < width; ++x) {
         if (alpha)
-            reinterpret_cast<QRgb *>(dst)[x] = qRgba(r, g, b, byte(used == 2 ? 1 : 3, x));
+            reinterpret_cast<QRgb *>(dst)[x] = qRgba(toByte(r[x]), toByte(g[x]), toByte(b[x]), toByte(a[x]));
         else
-            dst[3 * x] = uchar(b), dst[3 * x + 1] = uchar(g), dst[3 * x + 2] = uchar(r);
+            dst[3 * x] = toByte(b[x]), dst[3 * x + 1] = toByte(g[x]), dst[3 * x + 2] = toByte(r[x]);
     }
 }
 
+template <class Sample>
 Result<void> decodeRows(const ByteView &v, const SgiHeader &h, QImage &out, bool alpha)
 {
     const int used = usedChannels(h);
@@ -119,22 +137,22 @@ Result<void> decodeRows(const ByteView &v, const SgiHeader &h, QImage &out, bool
     const qint64 tableEntries = qint64(h.height) * h.channels;
     if (h.rle ? !v.has(kHeaderSize, tableEntries * 8) : !v.has(kHeaderSize, tableEntries * rowBytes))
         return std::unexpected(truncatedFile(kFormat));
-    std::array<std::vector<quint16>, 4> planes;
+    std::array<std::vector<Sample>, 4> planes;
     for (int c = 0; c < used; ++c)
         planes[c].resize(size_t(h.width));
     for (int y = 0; y < h.height; ++y) {
         for (int c = 0; c < used; ++c) {
             const qint64 index = qint64(c) * h.height + y;
             if (!h.rle) {
-                readVerbatimRow(v, kHeaderSize + index * rowBytes, h, planes[c].data());
+                readVerbatimRow(v, kHeaderSize + index * rowBytes, h.width, planes[c].data());
                 continue;
             }
             const qint64 start = v.be32(kHeaderSize + 4 * index);
             const qint64 length = v.be32(kHeaderSize + 4 * tableEntries + 4 * index);
-            if (!unpackRow(v, start, length, h, planes[c].data()))
+            if (!unpackRow(v, start, length, h.width, planes[c].data()))
                 return std::unexpected(corruptData(kFormat));
         }
-        writeRow(planes, h, out.scanLine(h.height - 1 - y), alpha);
+        writeRow(planes, used, h.width, out.scanLine(h.height - 1 - y), alpha);
     }
     return {};
 }
@@ -166,7 +184,8 @@ Result<QImage> decodeSgi(QByteArrayView data)
     auto out = newPicture(h->width, h->height, alpha, kFormat);
     if (!out)
         return out;
-    if (auto ok = decodeRows(v, *h, *out, alpha); !ok)
+    const auto ok = h->bytesPerChannel == 1 ? decodeRows<quint8>(v, *h, *out, alpha) : decodeRows<quint16>(v, *h, *out, alpha);
+    if (!ok)
         return std::unexpected(ok.error());
     return alpha ? settleAlpha(std::move(*out)) : *out;
 }

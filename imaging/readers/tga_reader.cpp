@@ -170,32 +170,35 @@ Result<void> decodeRle(const ByteView &v, const TgaHeader &h, RowWriter &writer)
     const int bpp = h.bytesPerPixel;
     const qsizetype rowBytes = qsizetype(h.width) * bpp;
     std::vector<uchar> row(static_cast<size_t>(rowBytes));
-    qsizetype p = h.pixelOffset, filled = 0;
-    int run = 0, literal = 0; // pixels still owed by the current packet
-    const uchar *runPixel = nullptr;
+    const uchar *p = v.data() + h.pixelOffset, *const end = v.data() + v.size();
+    int pending = 0; // pixels still owed by the current packet
+    bool run = false;
+    uchar runPixel[4] = {};
     for (int y = 0; y < h.height; ++y) {
-        for (filled = 0; filled < rowBytes; filled += bpp) {
-            if (run == 0 && literal == 0) {
-                if (!v.has(p, 1))
+        for (qsizetype filled = 0; filled < rowBytes;) {
+            if (pending == 0) {
+                if (p >= end)
                     return std::unexpected(truncatedFile(kFormat));
-                const int header = v.u8(p++);
-                (header & 0x80 ? run : literal) = (header & 0x7F) + 1;
+                const int header = *p++;
+                pending = (header & 0x7F) + 1, run = (header & 0x80) != 0;
                 if (run) {
-                    if (!v.has(p, bpp))
+                    if (end - p < bpp)
                         return std::unexpected(truncatedFile(kFormat));
-                    runPixel = v.data() + p;
+                    std::memcpy(runPixel, p, size_t(bpp));
                     p += bpp;
                 }
             }
+            const int n = int(std::min<qsizetype>(pending, (rowBytes - filled) / bpp));
             if (run) {
-                std::memcpy(row.data() + filled, runPixel, size_t(bpp));
-                --run;
+                for (int i = 0; i < n; ++i)
+                    std::memcpy(row.data() + filled + i * bpp, runPixel, size_t(bpp));
             } else {
-                if (!v.has(p, bpp))
+                if (end - p < qsizetype(n) * bpp)
                     return std::unexpected(truncatedFile(kFormat));
-                std::memcpy(row.data() + filled, v.data() + p, size_t(bpp));
-                p += bpp, --literal;
+                std::memcpy(row.data() + filled, p, size_t(n) * bpp);
+                p += qsizetype(n) * bpp;
             }
+            filled += qsizetype(n) * bpp, pending -= n;
         }
         writer.write(y, row.data());
     }

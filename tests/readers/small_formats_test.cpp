@@ -52,6 +52,8 @@ TEST(PhotoCd, PhotoYccGreyAndPortraitOrientation)
     ASSERT_TRUE(grey && portrait);
     EXPECT_EQ(grey->pixel(10, 10), qRgb(136, 136, 136)); // 1.3584 * 100
     EXPECT_EQ(portrait->size(), QSize(512, 768));
+    EXPECT_EQ(portrait->format(), QImage::Format_BGR888);
+    EXPECT_EQ(portrait->pixel(300, 700), qRgb(136, 136, 136));
     EXPECT_EQ(photoCdSize(photoCd(3, 0, 0, 0)), QSize(512, 768));
     EXPECT_FALSE(decodePhotoCd(photoCd(0, 1, 1, 1).first(400000)));
 }
