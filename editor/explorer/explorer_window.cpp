@@ -3,7 +3,6 @@
 #include "editor/explorer/grid_slot_view.h"
 #include "editor/explorer/image_explorer.h"
 #include "editor/shell/main_window.h"
-#include "editor/shell/messages.h"
 #include "editor/shell/status_line.h"
 
 #include <QFileSystemModel>
@@ -116,7 +115,6 @@ ImageExplorer *installImageExplorer(TMainLumivelle3000 &window)
 {
     auto *explorer = new ImageExplorer(window.settings(), window.previewPanel(), window.progressBar(), &window);
     explorer->useCancelFlag(&window.scanCancelRequested);
-    explorer->warn = [](const QString &text) { messages::warning(text); };
     window.setGrid(GridSlot::Explorer, new GridSlotView(explorer->GrilleImage(), window.settings(), true));
     connectFolderTree(window, explorer);
     connectCommands(window, explorer);

@@ -3,10 +3,11 @@
 #include "editor/explorer/picture_loading.h"
 #include "editor/shell/busy_cursor.h"
 #include "editor/shell/editor_settings.h"
+#include "editor/shell/messages.h"
+#include "editor/shell/status_line.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QMessageBox>
 #include <QPointer>
 #include <QProgressBar>
 
@@ -15,32 +16,6 @@ namespace editor {
 namespace {
 
 inline const QString kFileGoneMessage = QStringLiteral("Le fichier n'existe plus à l'emplacement d'origine !");
-
-// The status line's progress bar over one loop: range 0 to count, one step per item, and
-// back to 0 however the loop ends.
-class ProgressRange {
-public:
-    ProgressRange(QProgressBar *bar, int count) : m_bar(bar)
-    {
-        if (m_bar) {
-            m_bar->setRange(0, std::max(count, 1));
-            m_bar->setValue(0);
-        }
-    }
-    ~ProgressRange()
-    {
-        if (m_bar)
-            m_bar->setValue(0);
-    }
-    void step()
-    {
-        if (m_bar)
-            m_bar->setValue(m_bar->value() + 1);
-    }
-
-private:
-    QPointer<QProgressBar> m_bar;
-};
 
 // Runs `action` when the scope ends, however it ends.
 template <class Action>
@@ -66,7 +41,6 @@ ImageExplorer::ImageExplorer(const EditorSettings &settings, QWidget *previewPan
     m_grid->setList(&m_list);
     connect(m_grid, &ThumbnailGrid::clicked, this, &ImageExplorer::GrilleImageClick);
     connect(m_grid, &ThumbnailGrid::laidOut, this, [this] { m_list.lastPreviewedPath.clear(); });
-    warn = [](const QString &text) { QMessageBox::warning(nullptr, QStringLiteral("Avertissement"), text); };
 }
 
 ImageExplorer::~ImageExplorer()
@@ -126,7 +100,7 @@ void ImageExplorer::ScanFolder(ScanStart start)
 bool ImageExplorer::scanAll(const QStringList &paths)
 {
     QPointer<ImageExplorer> alive(this);
-    ProgressRange progress(m_progress, int(paths.size()));
+    ProgressSteps progress(m_progress, int(paths.size()));
     const bool filterOk = m_settings.FilterOk;
     m_pipeline.start(
         paths, [filterOk](const QString &path) { return loadThumbnailEntry(path, filterOk); },
@@ -215,7 +189,7 @@ void ImageExplorer::RefreshVignetteExecute()
     const int selected = m_list.selectedCount();
     if (m_list.isEmpty() || selected == 0 || isBusy())
         return;
-    ProgressRange progress(m_progress, selected);
+    ProgressSteps progress(m_progress, selected);
     for (int i = 0; i < m_list.count(); ++i) {
         if (!m_list.entry(i).selected)
             continue;
@@ -225,7 +199,7 @@ void ImageExplorer::RefreshVignetteExecute()
             m_grid->SetSelected(i, true);
             GrilleImageClick();
         } else {
-            warn(kFileGoneMessage);
+            messages::warning(kFileGoneMessage);
         }
         progress.step();
     }

@@ -15,7 +15,6 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
-#include <functional>
 
 class QProgressBar;
 
@@ -43,8 +42,6 @@ public:
     bool isBusy() const { return m_list.state().busy; }
     // The flag Escape sets (the list's own until the window gives its own).
     void useCancelFlag(bool *flag) { m_cancel = flag; }
-    // Shows a warning to the user; a plain message box until the window sets its own.
-    std::function<void(const QString &)> warn;
 
     // The folder tree selected `path`: refused while busy; ignored unless it is a folder.
     bool folderSelected(const QString &path);

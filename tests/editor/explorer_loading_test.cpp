@@ -121,12 +121,17 @@ TEST_F(LoadingTest, UnreadableVanishedAndTransparentFiles)
     EXPECT_FALSE(loadThumbnailEntry(path(QStringLiteral("empty.png")), true));
     EXPECT_FALSE(loadThumbnailEntry(path(QStringLiteral("gone.png")), true));
 
-    QImage clear(40, 30, QImage::Format_ARGB32);
-    clear.fill(Qt::transparent);
-    const auto entry = loadThumbnailEntry(png(QStringLiteral("clear.png"), clear), false);
+    // Left half clear, right half opaque red: the clear part is drawn over white.
+    QImage half(40, 30, QImage::Format_ARGB32);
+    half.fill(Qt::transparent);
+    for (int y = 0; y < 30; ++y)
+        for (int x = 20; x < 40; ++x)
+            half.setPixelColor(x, y, Qt::red);
+    const auto entry = loadThumbnailEntry(png(QStringLiteral("half.png"), half), false);
     ASSERT_TRUE(entry);
     EXPECT_EQ(entry->thumbnail.format(), QImage::Format_BGR888);
-    EXPECT_EQ(entry->thumbnail.pixelColor(20, 15), QColor(Qt::white));
+    EXPECT_EQ(entry->thumbnail.pixelColor(5, 15), QColor(Qt::white));
+    EXPECT_EQ(entry->thumbnail.pixelColor(35, 15), QColor(Qt::red));
 }
 
 TEST_F(LoadingTest, FittedPreviewPicture)

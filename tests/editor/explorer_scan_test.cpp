@@ -2,6 +2,7 @@
 // entry made current, the quick preview and the thumbnail refresh.
 #include "editor/explorer/image_explorer.h"
 #include "editor/shell/editor_settings.h"
+#include "editor/shell/messages.h"
 #include "imaging/jpeg_codec.h"
 #include "explorer_test_support.h"
 
@@ -24,6 +25,18 @@ QImage plain(int width, int height, QColor colour)
     return picture;
 }
 
+// Records the warnings instead of showing them.
+class WarningRecorder : public messages::Prompter {
+public:
+    QStringList warnings;
+    messages::Answer ask(messages::Kind kind, const QString &text, messages::Buttons) override
+    {
+        if (kind == messages::Kind::Warning)
+            warnings << text;
+        return messages::Answer::Ok;
+    }
+};
+
 class ScanTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -35,7 +48,6 @@ protected:
         window.resize(800, 500);
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-        explorer.warn = [this](const QString &text) { warnings << text; };
         counts = std::make_unique<QSignalSpy>(&explorer, &ImageExplorer::countChanged);
     }
 
@@ -55,7 +67,8 @@ protected:
     QProgressBar progress;
     ImageExplorer explorer{settings, previewPanel = new QWidget(&window), &progress};
     std::unique_ptr<QSignalSpy> counts;
-    QStringList warnings;
+    WarningRecorder recorder;
+    messages::ScopedPrompter prompter{recorder};
 };
 
 TEST_F(ScanTest, ListsPicturesInNameOrderAndPreviewsTheFirst)
@@ -186,7 +199,7 @@ TEST_F(ScanTest, RefreshRemakesSelectedThumbnailsAndWarnsForVanishedFiles)
     EXPECT_EQ(list.entry(1).height, 100);
     EXPECT_EQ(list.entry(2).height, 100);
     EXPECT_EQ(selected(list), (std::vector<int>{0, 2}));
-    EXPECT_EQ(warnings, QStringList{QStringLiteral("Le fichier n'existe plus à l'emplacement d'origine !")});
+    EXPECT_EQ(recorder.warnings, QStringList{QStringLiteral("Le fichier n'existe plus à l'emplacement d'origine !")});
     EXPECT_EQ(progress.value(), 0);
 }
 
