@@ -231,10 +231,15 @@ void playClipRegion(const EmfRecord &r, MetafileCanvas &canvas)
 {
     const qint64 dataSize = r.u32(8);
     const int mode = int(r.u32(12));
+    // Regions of thousands of rectangles (the union costs grow with their number) are
+    // taken as their bounding box.
+    constexpr qint64 kMostRectangles = 4096;
     std::vector<QRectF> rects;
     if (dataSize >= 32) {
         const qint64 count = r.u32(16 + 8);
-        for (qint64 i = 0; i < count && r.has(48 + 16 * i, 16); ++i)
+        if (count > kMostRectangles)
+            rects.push_back(r.box(32));
+        for (qint64 i = 0; i < count && count <= kMostRectangles && r.has(48 + 16 * i, 16); ++i)
             rects.push_back(r.box(48 + 16 * i));
     }
     canvas.setClipDeviceRects(rects, mode);

@@ -8,6 +8,7 @@ namespace imaging::readers {
 namespace {
 
 constexpr double kLargestFont = 4096; // picture pixels
+constexpr qsizetype kLongestText = 4096; // characters of one text record
 
 std::optional<QPainter::CompositionMode> bitmapComposition(quint32 rop)
 {
@@ -72,9 +73,10 @@ void MetafileCanvas::text(const TextRun &run)
         return;
     if (!prepare())
         return;
+    const QString text = run.text.left(kLongestText);
     const QFont font = qtFont(pixelSize);
     const QFontMetricsF metrics(font);
-    const double width = metrics.horizontalAdvance(run.text);
+    const double width = metrics.horizontalAdvance(text);
     const int align = m_state.textAlign;
     double dx = (align & 6) == 6 ? -width / 2 : (align & 6) == 2 ? -width : 0;
     double dy = (align & 24) == 24 ? 0 : (align & 8) ? -metrics.descent() : metrics.ascent();
@@ -89,7 +91,7 @@ void MetafileCanvas::text(const TextRun &run)
         m_painter.fillRect(QRectF(dx, dy - metrics.ascent(), width, metrics.height()), QColor::fromRgb(m_state.backgroundColour));
     m_painter.setFont(font);
     m_painter.setPen(QColor::fromRgb(m_state.textColour));
-    m_painter.drawText(QPointF(dx, dy), run.text);
+    m_painter.drawText(QPointF(dx, dy), text);
     m_painter.restore();
     if (updatePosition && t.isInvertible())
         m_state.position = t.inverted().map(reference + QPointF(width, 0));

@@ -18,9 +18,12 @@ namespace imaging::readers {
 namespace {
 
 constexpr const char *kFormat = "TIFF";
-// libtiff refuses any single allocation above this (strips, tiles, tables): a forged
-// strip size cannot take more memory than the largest picture we accept.
-constexpr tmsize_t kMaxLibtiffAllocation = tmsize_t(kMaxPixels) * 4;
+// libtiff refuses any single allocation (strip, tile, table) above a limit that follows
+// from the picture's size: 16 bytes a pixel, at least 64 MB, at most what the largest
+// picture we accept takes. A forged sample count or strip size cannot take more.
+constexpr tmsize_t kSmallestAllocationLimit = tmsize_t(64) << 20;
+constexpr tmsize_t kLargestAllocationLimit = tmsize_t(kMaxPixels) * 4;
+constexpr int kMostSamples = 16;
 
 struct MemoryFile {
     explicit MemoryFile(QByteArrayView bytes) : data(reinterpret_cast<const uchar *>(bytes.data())), size(toff_t(bytes.size())) {}
@@ -99,10 +102,11 @@ struct TiffCloser {
 };
 using TiffHandle = std::unique_ptr<TIFF, TiffCloser>;
 
-TiffHandle openMemory(MemoryFile &file)
+TiffHandle openMemory(MemoryFile &file, tmsize_t allocationLimit = kSmallestAllocationLimit)
 {
+    file.position = 0;
     TIFFOpenOptions *options = TIFFOpenOptionsAlloc();
-    TIFFOpenOptionsSetMaxSingleMemAlloc(options, kMaxLibtiffAllocation);
+    TIFFOpenOptionsSetMaxSingleMemAlloc(options, allocationLimit);
     TIFFOpenOptionsSetErrorHandlerExtR(options, errorProc, &file);
     TIFFOpenOptionsSetWarningHandlerExtR(options, warningProc, &file);
     TIFF *tif = TIFFClientOpenExt("memory", "rm", &file, readProc, writeProc, seekProc, closeProc, sizeProc,
@@ -250,6 +254,13 @@ Result<QImage> decodeTiff(QByteArrayView data)
     const Layout l = readLayout(tif.get());
     if (auto ok = checkDimensions(l.width, l.height, kFormat); !ok)
         return std::unexpected(ok.error());
+    if (l.samples < 1 || l.samples > kMostSamples || l.bits < 1 || l.bits > 64)
+        return std::unexpected(unsupportedVariant(kFormat, QStringLiteral("%1 échantillons de %2 bits").arg(l.samples).arg(l.bits)));
+    // Open again with the allocation limit this picture's size justifies.
+    tif.reset();
+    tif = openMemory(file, std::clamp<tmsize_t>(tmsize_t(16) * l.width * l.height, kSmallestAllocationLimit, kLargestAllocationLimit));
+    if (!tif)
+        return std::unexpected(libtiffFailure(file));
     return simpleStrips(tif.get(), l) ? readSimpleStrips(tif.get(), l, file) : readThroughRgba(tif.get(), l, file);
 }
 

@@ -121,4 +121,20 @@ TEST(DamagedFixtures, PicturesOverThirtyThousandPixelsASideAreRefusedAtOnce)
     }
 }
 
+// A TIFF claiming 65280 samples a pixel once made libtiff fill a 390 MB strip buffer for
+// a 67 x 45 picture.
+TEST(DamagedFixtures, AbsurdTiffSampleCountsAreRefused)
+{
+    Bytes tiff;
+    tiff.text("II").le16(42).le32(8).le16(6).le16(256).le16(3).le32(1).le32(67).le16(257).le16(3).le32(1).le32(45)
+        .le16(258).le16(3).le32(1).le32(16).le16(273).le16(4).le32(1).le32(100).le16(277).le16(3).le32(1).le32(65280)
+        .le16(279).le16(4).le32(1).le32(50).le32(0).zeros(60);
+    QElapsedTimer timer;
+    timer.start();
+    const auto result = decodeTiff(tiff);
+    ASSERT_FALSE(result.has_value());
+    EXPECT_TRUE(result.error().message.contains(QStringLiteral("65280"))) << result.error().message.toStdString();
+    EXPECT_LT(timer.elapsed(), 2000);
+}
+
 } // namespace
