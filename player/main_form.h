@@ -83,7 +83,7 @@ public:
     void FormDestroy();
 
     // State, for the program's own checks and for tests.
-    int cursor() const { return m_sequencer.cursor(); }
+    int slideCursor() const { return m_sequencer.cursor(); }
     int lastIndex() const { return m_sequencer.lastIndex(); }
     const std::vector<TSlideItem> &slides() const { return m_slides; }
     const QString &musicPath() const { return m_musicPath; }

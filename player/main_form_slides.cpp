@@ -73,7 +73,10 @@ void TMainForm::DisplaySlide(int index)
         reportFailure(fitted.error().message);
         return;
     }
-    if (clearsBeforeTransition(m_slideBitmap.size(), ImageScreen->Picture().size(), m_currentStyle)) {
+    // The first slide also starts from the bare background: the control may not have been
+    // painted yet, and its old picture would be blank white.
+    if (ImageScreen->Picture().isNull()
+        || clearsBeforeTransition(m_slideBitmap.size(), ImageScreen->Picture().size(), m_currentStyle)) {
         ImageScreen->Clear();
         ImageScreen->repaint();
     }

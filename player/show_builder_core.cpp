@@ -16,30 +16,28 @@ QString cannotWrite(const QFileDevice &file)
     return QStringLiteral("Impossible d'écrire le lumivelle %1 : %2").arg(file.fileName(), file.errorString());
 }
 
-// A picture with transparency is drawn over white onto a 24-bit bitmap; other pictures
-// only change their pixel layout.
-QImage showPicture(const imaging::LoadedPicture &loaded)
+} // namespace
+
+QImage flattenForShow(const QImage &picture)
 {
-    if (!loaded.image.hasAlphaChannel())
-        return loaded.image.convertToFormat(QImage::Format_BGR888);
-    QImage flat(loaded.image.size(), QImage::Format_RGB32);
+    if (!picture.hasAlphaChannel())
+        return picture.convertToFormat(QImage::Format_BGR888);
+    QImage flat(picture.size(), QImage::Format_RGB32);
     if (flat.isNull())
         return {};
     flat.fill(Qt::white);
     QPainter painter(&flat);
-    painter.drawImage(0, 0, loaded.image);
+    painter.drawImage(0, 0, picture);
     painter.end();
     return flat.convertToFormat(QImage::Format_BGR888);
 }
-
-} // namespace
 
 Result<QByteArray> encodeShowPicture(const QString &path)
 {
     auto loaded = imaging::LoadPicture(path);
     if (!loaded)
         return fail(loaded.error().message);
-    const QImage picture = showPicture(*loaded);
+    const QImage picture = flattenForShow(loaded->image);
     if (picture.isNull())
         return fail(QStringLiteral("Mémoire insuffisante pour %1").arg(path));
     return imaging::encodeJpeg(picture, kShowJpegQuality);

@@ -19,6 +19,10 @@ namespace player {
 
 inline constexpr int kShowJpegQuality = 90;
 
+// The 24-bit picture a show stores: a picture with transparency is drawn over white,
+// others only change their pixel layout. Null when memory runs out.
+QImage flattenForShow(const QImage &picture);
+
 // Reads a picture file of any supported format and encodes it as a show stores it.
 Result<QByteArray> encodeShowPicture(const QString &path);
 
