@@ -198,12 +198,17 @@ bool standardMasks32(const DibInfo &d)
         && (d.masks[3] == 0 || d.masks[3] == 0xFF000000u);
 }
 
-Result<void> decodeUncompressed(const ByteView &bits, const DibInfo &d, const Palette &palette, QImage &out, bool alpha)
+// Bytes the rows of an uncompressed bitmap take; the last row may lack its padding.
+qint64 uncompressedBytes(const DibInfo &d)
+{
+    const qint64 stride = (d.width * d.bitCount + 31) / 32 * 4;
+    return stride * (d.height - 1) + (d.width * d.bitCount + 7) / 8;
+}
+
+void decodeUncompressed(const ByteView &bits, const DibInfo &d, const Palette &palette, QImage &out, bool alpha)
 {
     const qsizetype stride = qsizetype((d.width * d.bitCount + 31) / 32) * 4;
     const qsizetype rowBytes = qsizetype((d.width * d.bitCount + 7) / 8);
-    if (!bits.has(0, stride * (d.height - 1) + rowBytes))
-        return std::unexpected(truncatedFile(kFormat));
     if (d.bitCount <= 8) {
         for (qint64 row = 0; row < d.height; ++row)
             expandIndexedRow(bits.data() + row * stride, d.bitCount, int(d.width), palette, out.scanLine(pictureRow(d, row)), alpha);
@@ -223,7 +228,6 @@ Result<void> decodeUncompressed(const ByteView &bits, const DibInfo &d, const Pa
     } else {
         decodeMaskedRows(bits, stride, d, out, alpha);
     }
-    return {};
 }
 
 // Run-length encoded 4- and 8-bit bitmaps, straight into the picture. Pixels the runs
@@ -337,16 +341,20 @@ Result<QImage> decodeDib(QByteArrayView info, QByteArrayView bitsData, const Dib
         return std::unexpected(ok.error());
     const bool pixelAlpha = carriesAlpha(*d, options);
     const bool alpha = pixelAlpha || options.iconMask;
+    const ByteView bits(bitsData);
+    const bool rle = d->compression == kRle8 || d->compression == kRle4;
+    if (auto ok = checkDimensions(d->width, d->height, kFormat); !ok)
+        return std::unexpected(ok.error());
+    if (!rle && !bits.has(0, uncompressedBytes(*d)))
+        return std::unexpected(truncatedFile(kFormat)); // before allocating what the header claims
     auto out = newPicture(d->width, d->height, alpha, kFormat);
     if (!out)
         return out;
-    const ByteView bits(bitsData);
     const Palette palette = readTable(ByteView(info), *d);
-    if (d->compression == kRle8 || d->compression == kRle4) {
+    if (rle)
         decodeRle(bits, *d, palette, *out, alpha);
-    } else if (auto ok = decodeUncompressed(bits, *d, palette, *out, alpha); !ok) {
-        return std::unexpected(ok.error());
-    }
+    else
+        decodeUncompressed(bits, *d, palette, *out, alpha);
     if (pixelAlpha && alphaAllZero(*out))
         forceOpaque(*out); // a mask or fourth byte that nobody filled in
     else if (!pixelAlpha && alpha)

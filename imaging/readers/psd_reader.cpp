@@ -314,7 +314,10 @@ Result<QImage> decodePsd(QByteArrayView data)
     const Layout layout = layoutOf(*h);
     // Raw rows must all be there; a PackBits row of 2 bytes gives at most 128 bytes.
     const qint64 bytes = rowBytesOf(*h) * h->height * layout.used;
-    if ((compression == 0 && !v.has(h->imageData + 2, bytes)) || (compression == 1 && (v.size() / 2 + 1) * 128 < bytes))
+    // Deflate expands at most 1032 times.
+    const qint64 packed = v.size() - h->imageData - 2;
+    if ((compression == 0 && !v.has(h->imageData + 2, bytes)) || (compression == 1 && (v.size() / 2 + 1) * 128 < bytes)
+        || (compression >= 2 && packed * 1032 < bytes))
         return std::unexpected(truncatedFile(kFormat));
     auto out = newPicture(h->width, h->height, layout.alpha, kFormat);
     if (!out)

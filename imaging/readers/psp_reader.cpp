@@ -225,8 +225,8 @@ Result<std::optional<Channel>> readChannel(const ByteView &v, const Block &b, co
     const qint64 packedLength = v.le32(p), plainLength = v.le32(p + 4);
     Channel c;
     c.bitmapType = v.le16(p + 8), c.channelType = v.le16(p + 10);
-    if (c.bitmapType > 1)
-        return std::optional<Channel>();
+    if (c.bitmapType > 1 || c.channelType > 3)
+        return std::optional<Channel>(); // masks, selections, thumbnails: not shown
     if (dataStart < b.data || !v.has(dataStart, packedLength) || dataStart + packedLength > b.end)
         return std::unexpected(truncatedFile(kFormat));
     // Neither run-length encoding (128 bytes from 2) nor deflate (1032 from 1) expands more.

@@ -135,8 +135,6 @@ Result<void> decodeRows(const ByteView &v, const SgiHeader &h, QImage &out, bool
     const int used = usedChannels(h);
     const qint64 rowBytes = qint64(h.width) * h.bytesPerChannel;
     const qint64 tableEntries = qint64(h.height) * h.channels;
-    if (h.rle ? !v.has(kHeaderSize, tableEntries * 8) : !v.has(kHeaderSize, tableEntries * rowBytes))
-        return std::unexpected(truncatedFile(kFormat));
     std::array<std::vector<Sample>, 4> planes;
     for (int c = 0; c < used; ++c)
         planes[c].resize(size_t(h.width));
@@ -180,6 +178,12 @@ Result<QImage> decodeSgi(QByteArrayView data)
         return std::unexpected(h.error());
     if (auto ok = checkDimensions(h->width, h->height, kFormat); !ok)
         return std::unexpected(ok.error());
+    // The row tables (run-length) or all planes (verbatim) must be there before the
+    // picture is allocated.
+    const qint64 tableEntries = qint64(h->height) * h->channels;
+    const qint64 needed = h->rle ? tableEntries * 8 : tableEntries * h->width * h->bytesPerChannel;
+    if (!v.has(kHeaderSize, needed))
+        return std::unexpected(truncatedFile(kFormat));
     const bool alpha = usedChannels(*h) == 2 || usedChannels(*h) == 4;
     auto out = newPicture(h->width, h->height, alpha, kFormat);
     if (!out)
