@@ -11,6 +11,7 @@ namespace {
 // The button texts of the platform's French boxes.
 constexpr auto kOk = "OK";
 constexpr auto kYes = "&Oui";
+constexpr auto kYesToAll = "Oui pour &tous";
 constexpr auto kNo = "&Non";
 constexpr auto kCancel = "Annuler";
 
@@ -41,12 +42,14 @@ public:
                         QApplication::activeWindow());
         box.setTextFormat(Qt::PlainText);
         QPushButton *first = nullptr;
-        QPushButton *yes = nullptr, *no = nullptr, *cancel = nullptr;
+        QPushButton *yes = nullptr, *yesToAll = nullptr, *no = nullptr, *cancel = nullptr;
         if (buttons == Buttons::Ok) {
             first = box.addButton(QString::fromUtf8(kOk), QMessageBox::AcceptRole);
             box.setEscapeButton(first);
         } else {
             first = yes = box.addButton(QString::fromUtf8(kYes), QMessageBox::YesRole);
+            if (buttons == Buttons::YesAllNoCancel)
+                yesToAll = box.addButton(QString::fromUtf8(kYesToAll), QMessageBox::YesRole);
             if (buttons != Buttons::YesCancel)
                 no = box.addButton(QString::fromUtf8(kNo), QMessageBox::NoRole);
             if (buttons != Buttons::YesNo)
@@ -60,6 +63,8 @@ public:
             return Answer::Ok;
         if (clicked == yes)
             return Answer::Yes;
+        if (clicked == yesToAll)
+            return Answer::YesToAll;
         if (clicked == no)
             return Answer::No;
         return cancel ? Answer::Cancel : Answer::No;

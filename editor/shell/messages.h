@@ -15,9 +15,11 @@ class QWidget;
 namespace messages {
 
 enum class Kind { Plain, Information, Warning, Error, Confirmation };
-enum class Answer { Ok, Yes, No, Cancel };
-// The buttons of a question, left to right; the first one is the default.
-enum class Buttons { Ok, YesNo, YesCancel, YesNoCancel };
+enum class Answer { Ok, Yes, YesToAll, No, Cancel };
+// The buttons of a question, left to right; the first one is the default. YesAllNoCancel
+// is the overwrite question of the file operations ("&Oui", "Oui pour &tous", "&Non",
+// "Annuler").
+enum class Buttons { Ok, YesNo, YesCancel, YesNoCancel, YesAllNoCancel };
 
 class Prompter {
 public:

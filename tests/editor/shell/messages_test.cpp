@@ -70,6 +70,21 @@ TEST(Messages, TheFourKindsHaveTheirFrenchTitlesAndButtons)
     EXPECT_EQ(messages::title(messages::Kind::Error), QStringLiteral("Erreur"));
 }
 
+TEST(Messages, TheOverwriteQuestionOffersYesToAll)
+{
+    BoxSeen all;
+    readBox(all, "Oui pour &tous");
+    EXPECT_EQ(messages::confirm(QStringLiteral("Remplacer ?"), messages::Buttons::YesAllNoCancel),
+              messages::Answer::YesToAll);
+    EXPECT_EQ(QSet<QString>(all.buttons.begin(), all.buttons.end()),
+              QSet<QString>({"&Oui", "Oui pour &tous", "&Non", "Annuler"}));
+
+    BoxSeen no;
+    readBox(no, "&Non");
+    EXPECT_EQ(messages::confirm(QStringLiteral("Remplacer ?"), messages::Buttons::YesAllNoCancel),
+              messages::Answer::No);
+}
+
 TEST(Messages, UnattendedModeAnswersWithTheFirstButtonWithoutABox)
 {
     qputenv("LUMIVELLE_UNATTENDED", "1");
