@@ -62,6 +62,8 @@ public:
     const Entry &entry(int index) const { return m_items[std::size_t(index)].entry; }
 
     void append(QString path, Entry entry) { m_items.push_back({std::move(path), std::move(entry)}); }
+    // The file was renamed or moved: the entry keeps its place and its fields.
+    void setPath(int index, QString path) { m_items[std::size_t(index)].path = std::move(path); }
     void removeAt(int index) { m_items.erase(m_items.begin() + index); }
     void clear() { m_items.clear(); }
 

@@ -58,7 +58,8 @@ bool ImageExplorer::folderSelected(const QString &path)
         return false;
     if (!QFileInfo(path).isDir())
         return true;
-    m_folder = path;
+    const QString left = std::exchange(m_folder, path);
+    emit folderEntered(left, path);
     m_preview.clear();
     m_list.state().currentPath.clear();
     ScanFolder(ScanStart::FolderSelection);

@@ -60,6 +60,9 @@ public:
 signals:
     // The list changed: the status line's count text.
     void countChanged(const QString &text);
+    // The folder tree made `entered` the current folder, leaving `left` (empty at the
+    // first selection); sent before the new folder is scanned.
+    void folderEntered(const QString &left, const QString &entered);
 
 private:
     bool scanAll(const QStringList &paths);
