@@ -1,6 +1,7 @@
 #include "imaging/readers/dib_decoder.h"
 
 #include "imaging/readers/decode_support.h"
+#include "imaging/readers/format_decoders.h"
 
 #include <bit>
 #include <cstring>
@@ -12,7 +13,7 @@ namespace {
 
 constexpr const char *kFormat = "BMP";
 
-enum Compression : quint32 { kRgb = 0, kRle8 = 1, kRle4 = 2, kBitfields = 3, kAlphaBitfields = 6 };
+enum Compression : quint32 { kRgb = 0, kRle8 = 1, kRle4 = 2, kBitfields = 3, kJpeg = 4, kPng = 5, kAlphaBitfields = 6 };
 
 struct DibInfo {
     qint64 width = 0;
@@ -87,7 +88,9 @@ Result<DibInfo> parseInfo(QByteArrayView info, bool iconMask)
         d.height /= 2;
     if (d.width < 1 || d.height < 1)
         return std::unexpected(invalidHeader(kFormat));
-    if (d.bitCount <= 8) {
+    if (d.compression == kJpeg || d.compression == kPng) {
+        // The pixels are a whole JPEG or PNG file; the bit count says nothing.
+    } else if (d.bitCount <= 8) {
         if (d.bitCount != 1 && d.bitCount != 4 && d.bitCount != 8 && !(d.bitCount == 2 && headerSize > 12))
             return std::unexpected(unsupportedVariant(kFormat, QStringLiteral("%1 bits par pixel").arg(d.bitCount)));
         const quint32 full = 1u << d.bitCount;
@@ -337,6 +340,10 @@ Result<QImage> decodeDib(QByteArrayView info, QByteArrayView bitsData, const Dib
     auto d = parseInfo(info, options.iconMask);
     if (!d)
         return std::unexpected(d.error());
+    if (d->compression == kJpeg)
+        return decodeJpegPicture(bitsData);
+    if (d->compression == kPng)
+        return decodePng(bitsData);
     if (auto ok = checkCompression(*d); !ok)
         return std::unexpected(ok.error());
     const bool pixelAlpha = carriesAlpha(*d, options);

@@ -64,8 +64,11 @@ Palette readPalette(const ByteView &v, const PcxHeader &h)
             p.colours[i] = qRgb(v.u8(at + 1 + 3 * i), v.u8(at + 2 + 3 * i), v.u8(at + 3 + 3 * i));
         return p;
     }
+    // Version 3 files carry no palette: the standard EGA colours.
+    static constexpr QRgb kEga[16] = {0x000000, 0x0000AA, 0x00AA00, 0x00AAAA, 0xAA0000, 0xAA00AA, 0xAA5500, 0xAAAAAA,
+                                      0x555555, 0x5555FF, 0x55FF55, 0x55FFFF, 0xFF5555, 0xFF55FF, 0xFFFF55, 0xFFFFFF};
     for (int i = 0; i < 16; ++i)
-        p.colours[i] = qRgb(v.u8(16 + 3 * i), v.u8(17 + 3 * i), v.u8(18 + 3 * i));
+        p.colours[i] = v.u8(1) == 3 ? (kEga[i] | 0xFF000000u) : qRgb(v.u8(16 + 3 * i), v.u8(17 + 3 * i), v.u8(18 + 3 * i));
     return p;
 }
 

@@ -78,9 +78,11 @@ Result<TgaHeader> parseHeader(const ByteView &v)
     return h;
 }
 
-QRgb colourOf16(quint32 v)
+// A1R5G5B5; the top bit is alpha only when the descriptor says the image has one bit of
+// alpha (most writers leave it 0 or 1 at random otherwise).
+QRgb colourOf16(quint32 v, bool alphaBit = false)
 {
-    return qRgb(expand5((v >> 10) & 31), expand5((v >> 5) & 31), expand5(v & 31));
+    return qRgba(expand5((v >> 10) & 31), expand5((v >> 5) & 31), expand5(v & 31), !alphaBit || (v & 0x8000) ? 255 : 0);
 }
 
 // Colour-map entries as colours; alpha from 32-bit entries when the image declares alpha.
@@ -101,7 +103,7 @@ std::vector<QRgb> readColourMap(const ByteView &v, const TgaHeader &h)
 bool hasAlpha(const TgaHeader &h)
 {
     if (h.kind == Kind::TrueColour)
-        return h.depth == 32;
+        return h.depth == 32 || (h.depth == 16 && h.alphaBits == 1);
     if (h.kind == Kind::Grey)
         return h.depth == 16;
     return h.mapEntryBits == 32 && h.alphaBits > 0;
@@ -142,7 +144,7 @@ private:
             return qRgba(p[0], p[0], p[0], m_h.depth == 16 ? p[1] : 255);
         case Kind::TrueColour:
             if (m_h.bytesPerPixel == 2)
-                return colourOf16(quint32(p[0]) | quint32(p[1]) << 8);
+                return colourOf16(quint32(p[0]) | quint32(p[1]) << 8, m_h.alphaBits == 1);
             return qRgba(p[2], p[1], p[0], m_h.bytesPerPixel == 4 ? p[3] : 255);
         }
         return 0;

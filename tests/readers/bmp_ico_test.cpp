@@ -3,6 +3,7 @@
 #include "imaging/readers/format_decoders.h"
 #include "test_bytes.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 
 namespace {
@@ -113,6 +114,17 @@ TEST(Bmp, PackedDibsAndBadPixelOffsets)
     ASSERT_TRUE(packed && zeroOffset);
     EXPECT_EQ(packed->pixel(0, 0), qRgb(3, 2, 1));
     EXPECT_EQ(zeroOffset->pixel(0, 0), qRgb(3, 2, 1));
+}
+
+TEST(Bmp, EmbeddedPngPixels)
+{
+    QFile png(QStringLiteral(LUMIVELLE_FIXTURES "/images/png/png_rgb8_64x48.png"));
+    ASSERT_TRUE(png.open(QIODevice::ReadOnly));
+    const QByteArray dib = Bytes(infoHeader(64, 48, 0, 5)).raw(png.readAll());
+    auto picture = decodeBmp(bmpFile(dib, 54));
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(picture->size(), QSize(64, 48));
+    EXPECT_EQ(picture->pixel(0, 0), qRgb(255, 0, 0));
 }
 
 TEST(Bmp, DamagedFilesFail)

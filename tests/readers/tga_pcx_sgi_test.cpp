@@ -44,6 +44,20 @@ TEST(Tga, GreyWithAlphaAndUnfilledThirtyTwoBitAlpha)
     EXPECT_EQ(b->pixel(0, 0), qRgb(3, 2, 1));
 }
 
+TEST(Tga, SixteenBitAlphaOnlyWhenTheDescriptorDeclaresIt)
+{
+    Bytes declared = tgaHeader(2, 2, 1, 16, 0x21);
+    declared.le16(0xFC00).le16(0x001F); // opaque red, transparent blue
+    Bytes undeclared = tgaHeader(2, 2, 1, 16, 0x20);
+    undeclared.le16(0xFC00).le16(0x001F);
+    auto a = decodeTga(declared), b = decodeTga(undeclared);
+    ASSERT_TRUE(a && b);
+    EXPECT_EQ(a->pixel(0, 0), qRgba(255, 0, 0, 255));
+    EXPECT_EQ(qAlpha(a->pixel(1, 0)), 0);
+    EXPECT_EQ(b->format(), QImage::Format_BGR888);
+    EXPECT_EQ(b->pixel(1, 0), qRgb(0, 0, 255));
+}
+
 TEST(Tga, RunsAcrossRowsAndBottomUpOrder)
 {
     // 2 x 2 bottom-up 24-bit RLE: one run of 3 red pixels, one raw blue pixel.
@@ -97,6 +111,18 @@ TEST(Pcx, RgbaPlanesAndTwoBitPixels)
     ASSERT_TRUE(a && b);
     EXPECT_EQ(a->pixel(0, 0), qRgba(10, 20, 30, 40));
     EXPECT_EQ(b->pixel(3, 0), qRgb(48, 48, 48));
+}
+
+TEST(Pcx, VersionThreeSixteenColoursUseTheEgaPalette)
+{
+    Bytes b = pcxHeader(2, 1, 4, 1, 2);
+    QByteArray bytes = b;
+    bytes[1] = 3;
+    bytes.append(char(0x1E)).append(char(0));
+    auto picture = decodePcx(bytes);
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(picture->pixel(0, 0), qRgb(0, 0, 0xAA));
+    EXPECT_EQ(picture->pixel(1, 0), qRgb(0xFF, 0xFF, 0x55));
 }
 
 TEST(Pcx, EightBitsWithoutTheirPaletteAreGrey)
