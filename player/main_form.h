@@ -121,6 +121,7 @@ private:
     bool ShowSlide(int index);
     Result<void> LoadSlide(const TSlideItem &slide);
     void DisplaySlide(int index);
+    void repaintPictureNow();
     void reportFailure(const QString &message);
     QString runSaveDialog();
 

@@ -7,6 +7,7 @@
 #include "transitions/pic_show.h"
 
 #include <QLabel>
+#include <QWindow>
 
 namespace player {
 
@@ -78,7 +79,7 @@ void TMainForm::DisplaySlide(int index)
     if (ImageScreen->Picture().isNull()
         || clearsBeforeTransition(m_slideBitmap.size(), ImageScreen->Picture().size(), m_currentStyle)) {
         ImageScreen->Clear();
-        ImageScreen->repaint();
+        repaintPictureNow();
     }
     if (m_currentBorder)
         drawSlideBorder(m_slideBitmap, m_currentBorderColour);
@@ -91,6 +92,18 @@ void TMainForm::DisplaySlide(int index)
                             .arg(m_currentStyle)
                             .arg(LabelComment->text()));
     ImageScreen->Execute();
+}
+
+// The transition starts from what the control last painted. Before the window is on the
+// screen a repaint paints nothing, so the control is then rendered off screen, which
+// paints its background all the same.
+void TMainForm::repaintPictureNow()
+{
+    const QWindow *window = windowHandle();
+    if (window && window->isExposed())
+        ImageScreen->repaint();
+    else
+        ImageScreen->grab();
 }
 
 void TMainForm::reportFailure(const QString &message)

@@ -104,6 +104,17 @@ TEST_F(PlayerWindow, StyleZeroStartsFromTheBareBackground)
     }
 }
 
+TEST_F(PlayerWindow, FirstSlideStartsFromTheWindowColourEvenBeforeTheWindowIsOnScreen)
+{
+    open(header(), {slideOf(solidPicture(400, 300, 0xFF0000))});
+    QRgb oldCentre = 0;
+    form->ImageScreen->setOnBeforeNewFrame(
+        [&](transitions::TCustomPicShow *, QImage &, QImage &screen) { oldCentre = screen.pixel(200, 150); });
+    form->FormShow();
+    timer->advance(1);
+    EXPECT_EQ(oldCentre, qRgb(0, 0, 0)) << "not the blank white of a control never painted";
+}
+
 TEST_F(PlayerWindow, SoundButtonOnlyWhenTheMusicLiesBesideTheShow)
 {
     open(header(false, true, QStringLiteral("tune.wav")), {slideOf(solidPicture(64, 48, 0x404040))});
