@@ -63,7 +63,14 @@ void TMainForm::createComponents()
     black.setColor(QPalette::Window, Qt::black);
     setPalette(black);
     setFocusPolicy(Qt::StrongFocus);
+    createPictureAndCaption();
+    createToolbar();
+    createMenu();
+    layoutComponents();
+}
 
+void TMainForm::createPictureAndCaption()
+{
     ImageScreen = new transitions::TPicShow(this);
     ImageScreen->setCenter(true);
     ImageScreen->setAutoSize(false);
@@ -87,7 +94,11 @@ void TMainForm::createComponents()
     LabelComment->setPalette(white);
     LabelComment->setFocusPolicy(Qt::NoFocus);
     LabelComment->installEventFilter(this);
+}
 
+// A silver strip of six flat buttons at the top-left corner, hidden at start.
+void TMainForm::createToolbar()
+{
     PanelLumivelle = new QFrame(this);
     PanelLumivelle->setAutoFillBackground(true);
     QPalette silver = PanelLumivelle->palette();
@@ -95,26 +106,19 @@ void TMainForm::createComponents()
     PanelLumivelle->setPalette(silver);
     PanelLumivelle->setGeometry(0, 0, kToolbarWithSound, 24);
     PanelLumivelle->hide();
-    B_Lec = addButton(3, QStringLiteral("Lecture"), &TMainForm::B_LecClick);
-    B_Pause = addButton(27, QStringLiteral("Pause"), &TMainForm::B_PauseClick);
-    B_Prec = addButton(51, QStringLiteral("Image précédente"), &TMainForm::B_PrecClick);
-    B_Suiv = addButton(75, QStringLiteral("Image suivante"), &TMainForm::B_SuivClick);
-    B_Son = addButton(99, QStringLiteral("Musique"), &TMainForm::B_SonClick);
-    B_Quit = addButton(kQuitWithSound, QStringLiteral("Quitter"), &TMainForm::B_QuitClick);
-    B_Lec->setIcon(playerIcon(PlayerIcon::Play));
-    B_Pause->setIcon(playerIcon(PlayerIcon::Pause));
-    B_Prec->setIcon(playerIcon(PlayerIcon::Previous));
-    B_Suiv->setIcon(playerIcon(PlayerIcon::Next));
-    B_Son->setIcon(playerIcon(PlayerIcon::SoundOff));
-    B_Quit->setIcon(playerIcon(PlayerIcon::Quit));
+    B_Lec = addButton(3, PlayerIcon::Play, QStringLiteral("Lecture"), &TMainForm::B_LecClick);
+    B_Pause = addButton(27, PlayerIcon::Pause, QStringLiteral("Pause"), &TMainForm::B_PauseClick);
+    B_Prec = addButton(51, PlayerIcon::Previous, QStringLiteral("Image précédente"), &TMainForm::B_PrecClick);
+    B_Suiv = addButton(75, PlayerIcon::Next, QStringLiteral("Image suivante"), &TMainForm::B_SuivClick);
+    B_Son = addButton(99, PlayerIcon::SoundOff, QStringLiteral("Musique"), &TMainForm::B_SonClick);
+    B_Quit = addButton(kQuitWithSound, PlayerIcon::Quit, QStringLiteral("Quitter"), &TMainForm::B_QuitClick);
     B_Son->hide();
-    createMenu();
-    layoutComponents();
 }
 
-QToolButton *TMainForm::addButton(int x, const QString &hint, void (TMainForm::*handler)())
+QToolButton *TMainForm::addButton(int x, PlayerIcon icon, const QString &hint, void (TMainForm::*handler)())
 {
     auto *button = new QToolButton(PanelLumivelle);
+    button->setIcon(playerIcon(icon));
     button->setGeometry(x, 1, 23, 22);
     button->setAutoRaise(true);
     button->setIconSize(QSize(16, 16));

@@ -6,6 +6,7 @@
 //
 // The window is thin: the cursor and timer rules live in SlideSequencer, the geometry in
 // slide_layout.h. Tests give it a fake timer and music and call the handlers directly.
+#include "player/player_icons.h"
 #include "player/player_timer.h"
 #include "player/show_diagnostics.h"
 #include "player/show_music.h"
@@ -108,7 +109,9 @@ protected:
 
 private:
     void createComponents();
-    QToolButton *addButton(int x, const QString &hint, void (TMainForm::*handler)());
+    void createPictureAndCaption();
+    void createToolbar();
+    QToolButton *addButton(int x, PlayerIcon icon, const QString &hint, void (TMainForm::*handler)());
     void createMenu();
     void layoutComponents();
     void readPayload();

@@ -52,14 +52,6 @@ TEST_F(PlayerWindow, FitsEachSlideToTheWindowWithItsCaptionLine)
                                               QStringLiteral("timer on 5000")}));
 }
 
-TEST_F(PlayerWindow, SquarePictureTakesTheWindowHeight)
-{
-    open(header(), {slideOf(solidPicture(1200, 1200, 0x808080))}, {1280, 1024});
-    form->FormShow();
-    timer->advance(1);
-    EXPECT_EQ(form->slideBitmap().size(), QSize(1024, 1024));
-}
-
 TEST_F(PlayerWindow, SlideColoursBorderAndMendedStyleReachTheScreen)
 {
     ShowSlideData s = slideOf(solidPicture(300, 200, 0x000000), QStringLiteral("Été"), 5, 300);
