@@ -42,10 +42,39 @@ QImage photoLike()
     return picture;
 }
 
+// Flat colours and a grey ramp, as drawings and screen captures are: long runs.
+QImage drawingLike()
+{
+    QImage picture(kWidth, kHeight, QImage::Format_BGR888);
+    for (int y = 0; y < kHeight; ++y) {
+        uchar *line = picture.scanLine(y);
+        for (int x = 0; x < kWidth; ++x) {
+            const bool right = x >= kWidth / 2, bottom = y >= kHeight / 2;
+            const int ramp = (x - kWidth / 2) * 255 / (kWidth / 2);
+            const QRgb c = right && bottom ? qRgb(ramp, ramp, ramp) : bottom ? qRgb(0, 0, 255) : right ? qRgb(0, 255, 0) : qRgb(255, 0, 0);
+            line[3 * x] = uchar(qBlue(c)), line[3 * x + 1] = uchar(qGreen(c)), line[3 * x + 2] = uchar(qRed(c));
+        }
+    }
+    return picture;
+}
+
+const QImage *g_source = nullptr;
+
 const QImage &picture()
 {
-    static const QImage p = photoLike();
-    return p;
+    static const QImage photo = photoLike();
+    return g_source ? *g_source : photo;
+}
+
+// Makes a file from the drawing-like picture instead of the photograph.
+template <class Maker>
+QByteArray fromDrawing(Maker maker)
+{
+    static const QImage drawing = drawingLike();
+    g_source = &drawing;
+    const QByteArray file = maker();
+    g_source = nullptr;
+    return file;
 }
 
 class Writer {
@@ -275,24 +304,39 @@ QByteArray tiffFile(int compression)
     return file.readAll();
 }
 
+// The generated picture at quality 90, or the file LUMIVELLE_BENCH_JPEG names (to set
+// our reader beside djpeg on the very same file).
 QByteArray jpegFile()
 {
+    if (const QByteArray path = qgetenv("LUMIVELLE_BENCH_JPEG"); !path.isEmpty()) {
+        QFile file(QString::fromLocal8Bit(path));
+        if (file.open(QIODevice::ReadOnly))
+            return file.readAll();
+    }
     return *imaging::encodeJpeg(picture(), 90);
 }
 
 using Decoder = Result<QImage> (*)(QByteArrayView);
 
+double pixelsOf(const QByteArray &jpeg)
+{
+    const auto info = imaging::readJpegInfo(jpeg);
+    return info ? double(info->width) * info->height : 0;
+}
+
 void runDecode(benchmark::State &state, const QByteArray &file, Decoder decode)
 {
+    double pixels = 0;
     for (auto _ : state) {
         auto decoded = decode(file);
         if (!decoded) {
             state.SkipWithError(decoded.error().message.toStdString().c_str());
             return;
         }
+        pixels = double(decoded->width()) * decoded->height();
         benchmark::DoNotOptimize(decoded->bits());
     }
-    state.counters["MP/s"] = benchmark::Counter(kWidth * kHeight / 1e6, benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["MP/s"] = benchmark::Counter(pixels / 1e6, benchmark::Counter::kIsIterationInvariantRate);
     state.SetLabel(QStringLiteral("%1 KB").arg(file.size() / 1024).toStdString());
 }
 
@@ -319,6 +363,9 @@ READER_BENCHMARK(Tga_rle, tgaFile(true), imaging::readers::decodeTga);
 READER_BENCHMARK(Psd_raw, psdFile(false), imaging::readers::decodePsd);
 READER_BENCHMARK(Psd_rle, psdFile(true), imaging::readers::decodePsd);
 READER_BENCHMARK(Pcx_24, pcxFile(), imaging::readers::decodePcx);
+READER_BENCHMARK(Pcx_24_drawing, fromDrawing(pcxFile), imaging::readers::decodePcx);
+READER_BENCHMARK(Tga_rle_drawing, fromDrawing([] { return tgaFile(true); }), imaging::readers::decodeTga);
+READER_BENCHMARK(Psd_rle_drawing, fromDrawing([] { return psdFile(true); }), imaging::readers::decodePsd);
 READER_BENCHMARK(Sgi_rle, sgiFile(), imaging::readers::decodeSgi);
 READER_BENCHMARK(Cel, celFile(), imaging::readers::decodeAutodeskCel);
 READER_BENCHMARK(Cut, cutFile(), [](QByteArrayView d) { return imaging::readers::decodeCut(d); });
@@ -346,7 +393,7 @@ void BM_Decode12MP_Jpeg_libjpegTurboReference(benchmark::State &state)
         jpeg_destroy_decompress(&cinfo);
         benchmark::DoNotOptimize(row.data());
     }
-    state.counters["MP/s"] = benchmark::Counter(kWidth * kHeight / 1e6, benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["MP/s"] = benchmark::Counter(pixelsOf(file) / 1e6, benchmark::Counter::kIsIterationInvariantRate);
 }
 BENCHMARK(BM_Decode12MP_Jpeg_libjpegTurboReference)->Unit(benchmark::kMillisecond);
 

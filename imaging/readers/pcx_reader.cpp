@@ -85,28 +85,29 @@ struct PcxStream {
     bool readLine(std::vector<uchar> &line)
     {
         uchar *out = line.data(), *const outEnd = out + line.size();
+        if (pendingRun > 0) {
+            const int n = int(std::min<qsizetype>(pendingRun, outEnd - out));
+            std::fill_n(out, n, runValue);
+            out += n, pendingRun -= n;
+        }
         while (out < outEnd) {
-            if (pendingRun > 0) {
-                const int n = int(std::min<qsizetype>(pendingRun, outEnd - out));
-                std::memset(out, runValue, size_t(n));
-                out += n, pendingRun -= n;
-                continue;
-            }
             if (p >= end)
                 return false;
-            // A stretch of literal bytes is copied at once.
-            const uchar *literal = p, *const limit = p + std::min(end - p, outEnd - out);
-            while (literal < limit && (!rle || *literal < 0xC0))
-                ++literal;
-            if (literal > p) {
-                std::memcpy(out, p, size_t(literal - p));
-                out += literal - p, p = literal;
-                continue;
-            }
             const uchar b = *p++;
+            if (!rle || b < 0xC0) {
+                *out++ = b;
+                continue;
+            }
             if (p >= end)
                 return false;
-            pendingRun = b & 0x3F, runValue = *p++;
+            const uchar value = *p++;
+            int n = b & 0x3F;
+            const int here = int(std::min<qsizetype>(n, outEnd - out));
+            for (int i = 0; i < here; ++i)
+                out[i] = value;
+            out += here, n -= here;
+            if (n > 0) // the run goes on into the next line
+                pendingRun = n, runValue = value;
         }
         return true;
     }
