@@ -1,0 +1,172 @@
+// The file-operation service on real folders: overwrite questions and their four answers,
+// copies into their own folder, cancelled copies, moves, the trash and renames.
+#include "editor/explorer/file_operations.h"
+#include "file_ops_test_support.h"
+#include "shell/recording_prompter.h"
+
+#include <gtest/gtest.h>
+
+using namespace editor;
+using namespace fileops_test;
+using messages::Answer;
+
+namespace {
+
+class FakeProgress final : public OperationProgress {
+public:
+    QString caption;
+    qint64 total = -1, lastDone = 0;
+    int advances = 0;
+    int cancelAtAdvance = -1; // the advance that answers "cancelled"
+
+    void begin(const QString &text, qint64 totalBytes) override { caption = text, total = totalBytes; }
+    bool advance(const QString &, qint64 done) override
+    {
+        lastDone = done;
+        return ++advances != cancelAtAdvance;
+    }
+    void end() override {}
+};
+
+class FileOperationsTest : public ::testing::Test {
+protected:
+    QString src(const QString &name) const { return source.filePath(name); }
+    QString dst(const QString &name) const { return destination.filePath(name); }
+    QStringList sources(std::initializer_list<const char *> names) const
+    {
+        QStringList paths;
+        for (const char *name : names)
+            paths << src(QString::fromUtf8(name));
+        return paths;
+    }
+
+    QTemporaryDir source, destination;
+    RecordingPrompter prompter;
+    FakeProgress progress;
+};
+
+TEST_F(FileOperationsTest, CopyAsksBeforeReplacingEachFileAndFollowsTheAnswers)
+{
+    for (const char *name : {"a.jpg", "b.jpg", "c.jpg"})
+        writeFile(src(QString::fromUtf8(name)), QByteArray("new ") + name);
+    writeFile(dst("a.jpg"), "old a");
+    writeFile(dst("b.jpg"), "old b");
+    prompter.answers = {Answer::No, Answer::Yes};
+
+    EXPECT_TRUE(ShellCopyFiles(sources({"a.jpg", "b.jpg", "c.jpg"}), destination.path(), progress));
+    EXPECT_EQ(readFile(dst("a.jpg")), "old a");
+    EXPECT_EQ(readFile(dst("b.jpg")), "new b.jpg");
+    EXPECT_EQ(readFile(dst("c.jpg")), "new c.jpg");
+    ASSERT_EQ(prompter.asked.size(), 2u);
+    EXPECT_EQ(prompter.asked[0].buttons, messages::Buttons::YesAllNoCancel);
+    EXPECT_TRUE(prompter.asked[0].text.contains(QStringLiteral("« a.jpg »")));
+    EXPECT_EQ(readFile(src("a.jpg")), "new a.jpg"); // a copy leaves its source alone
+    EXPECT_EQ(progress.caption, QStringLiteral("Copie en cours..."));
+
+    // "Oui pour tous" answers every later question.
+    writeFile(dst("a.jpg"), "old a");
+    prompter.asked.clear();
+    prompter.answers = {Answer::YesToAll};
+    EXPECT_TRUE(ShellCopyFiles(sources({"a.jpg", "b.jpg", "c.jpg"}), destination.path(), progress));
+    EXPECT_EQ(prompter.asked.size(), 1u);
+    EXPECT_EQ(readFile(dst("a.jpg")), "new a.jpg");
+
+    // "Annuler" stops the operation: an abort.
+    writeFile(dst("a.jpg"), "old a");
+    QFile::remove(dst("c.jpg"));
+    prompter.answers = {Answer::Cancel};
+    EXPECT_FALSE(ShellCopyFiles(sources({"a.jpg", "c.jpg"}), destination.path(), progress));
+    EXPECT_EQ(readFile(dst("a.jpg")), "old a");
+    EXPECT_FALSE(QFile::exists(dst("c.jpg")));
+}
+
+TEST_F(FileOperationsTest, CopyIntoItsOwnFolderMakesNumberedCopies)
+{
+    writeFile(src("a.jpg"), "picture");
+    EXPECT_TRUE(ShellCopyFiles(sources({"a.jpg"}), source.path(), progress));
+    EXPECT_TRUE(ShellCopyFiles(sources({"a.jpg"}), source.path(), progress));
+    EXPECT_EQ(readFile(src("Copie de a.jpg")), "picture");
+    EXPECT_EQ(readFile(src("Copie (2) de a.jpg")), "picture");
+    EXPECT_TRUE(prompter.asked.empty());
+}
+
+TEST_F(FileOperationsTest, ACancelledCopyLeavesTheOldTargetWholeAndNoPartialFile)
+{
+    writeFile(src("big.tif"), QByteArray(3 << 20, 'x'));
+    writeFile(dst("big.tif"), "old");
+    prompter.answers = {Answer::Yes};
+    progress.cancelAtAdvance = 2; // after the second megabyte
+    EXPECT_FALSE(ShellCopyFiles(sources({"big.tif"}), destination.path(), progress));
+    EXPECT_EQ(readFile(dst("big.tif")), "old");
+    EXPECT_EQ(QDir(destination.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"big.tif"});
+
+    progress.cancelAtAdvance = -1;
+    progress.advances = 0;
+    prompter.answers = {Answer::Yes};
+    EXPECT_TRUE(ShellCopyFiles(sources({"big.tif"}), destination.path(), progress));
+    EXPECT_EQ(QFileInfo(dst("big.tif")).size(), 3 << 20);
+    EXPECT_EQ(progress.total, 3 << 20);
+    EXPECT_EQ(progress.lastDone, 3 << 20);
+}
+
+TEST_F(FileOperationsTest, MoveTakesTheFilesAwayAndReportsAMoveOntoItself)
+{
+    writeFile(src("a.jpg"), "a");
+    writeFile(src("b.jpg"), "b");
+    EXPECT_TRUE(ShellMoveFiles(sources({"a.jpg", "gone.jpg", "b.jpg"}), destination.path(), progress));
+    EXPECT_FALSE(QFile::exists(src("a.jpg")));
+    EXPECT_EQ(readFile(dst("b.jpg")), "b");
+    ASSERT_EQ(prompter.asked.size(), 1u); // the vanished file, and the others go on
+    EXPECT_EQ(prompter.asked[0].kind, messages::Kind::Error);
+    EXPECT_TRUE(prompter.asked[0].text.startsWith(QStringLiteral("Impossible de déplacer « gone.jpg »")));
+
+    // Cut and paste into the same folder: reported, not an abort, nothing lost.
+    prompter.asked.clear();
+    EXPECT_TRUE(ShellMoveFiles({dst("a.jpg")}, destination.path(), progress));
+    EXPECT_EQ(readFile(dst("a.jpg")), "a");
+    ASSERT_EQ(prompter.asked.size(), 1u);
+    EXPECT_TRUE(prompter.asked[0].text.contains(QStringLiteral("identiques")));
+}
+
+TEST_F(FileOperationsTest, DeleteAsksOnceAndSendsToTheTrash)
+{
+    writeFile(src("a.jpg"), "a");
+    writeFile(src("b.jpg"), "b");
+    QDir(source.path()).mkdir(QStringLiteral("vacances"));
+    EXPECT_EQ(deleteQuestion({src("a.jpg")}), QStringLiteral("Voulez-vous vraiment mettre « a.jpg » à la corbeille ?"));
+    EXPECT_EQ(deleteQuestion(sources({"a.jpg", "b.jpg"})),
+              QStringLiteral("Voulez-vous vraiment mettre ces 2 éléments à la corbeille ?"));
+    EXPECT_EQ(deleteQuestion({src("vacances")}),
+              QStringLiteral("Voulez-vous vraiment mettre le dossier « vacances » et tout son contenu à la corbeille ?"));
+
+    prompter.answers = {Answer::No};
+    EXPECT_FALSE(ShellDeleteFiles(sources({"a.jpg", "b.jpg"})));
+    EXPECT_TRUE(QFile::exists(src("a.jpg")));
+    EXPECT_EQ(prompter.asked.back().buttons, messages::Buttons::YesNo);
+
+    writeFile(src("vacances/plage.jpg"), "sable");
+    EXPECT_TRUE(ShellDeleteFiles(sources({"a.jpg", "vacances"})));
+    EXPECT_FALSE(QFile::exists(src("a.jpg")));
+    EXPECT_FALSE(QFileInfo::exists(src("vacances")));
+    EXPECT_TRUE(QFile::exists(src("b.jpg")));
+    const QStringList trashed = PrivateTrash::trashedNames();
+    EXPECT_TRUE(trashed.contains(QStringLiteral("a.jpg")) && trashed.contains(QStringLiteral("vacances")));
+}
+
+TEST_F(FileOperationsTest, RenameRefusesExistingTargetsAndOtherFolders)
+{
+    writeFile(src("a.jpg"), "a");
+    writeFile(src("b.jpg"), "b");
+    EXPECT_FALSE(ShellRenameFile(src("a.jpg"), src("b.jpg")));
+    EXPECT_EQ(readFile(src("b.jpg")), "b");
+    EXPECT_TRUE(prompter.asked.back().text.contains(QStringLiteral("porte déjà ce nom")));
+    EXPECT_FALSE(ShellRenameFile(src("a.jpg"), src("sous/dossier.jpg")));
+    EXPECT_FALSE(ShellRenameFile(src("absent.jpg"), src("c.jpg")));
+    EXPECT_EQ(prompter.asked.size(), 3u);
+
+    EXPECT_TRUE(ShellRenameFile(src("a.jpg"), src("plage.JPG")));
+    EXPECT_EQ(readFile(src("plage.JPG")), "a");
+    EXPECT_FALSE(QFile::exists(src("a.jpg")));
+}
+
+} // namespace
