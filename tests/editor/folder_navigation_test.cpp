@@ -4,7 +4,11 @@
 #include "editor/explorer/explorer_commands.h"
 #include "editor/explorer/explorer_window.h"
 #include "editor/explorer/folder_navigation.h"
+#include "editor/explorer/file_commands.h"
 #include "editor/explorer/form_new_dir.h"
+#include "editor/explorer/form_rename.h"
+#include "editor/explorer/form_view.h"
+#include "editor/explorer/grid_slot_view.h"
 #include "editor/explorer/image_explorer.h"
 #include "editor/shell/config_file.h"
 #include "editor/shell/main_window.h"
@@ -12,6 +16,11 @@
 #include "shell/recording_prompter.h"
 
 #include <QFileSystemModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTimer>
 #include <QTreeView>
 #include <gtest/gtest.h>
 
@@ -30,7 +39,9 @@ protected:
         config = std::make_unique<ConfigFile>(configDir.filePath(QStringLiteral("Lumivelle.cfg")));
         window = std::make_unique<TMainLumivelle3000>(*config);
         explorer = installImageExplorer(*window);
-        navigation = installExplorerCommands(*window, *explorer).navigation;
+        const ExplorerCommands commands = installExplorerCommands(*window, *explorer);
+        navigation = commands.navigation;
+        files = commands.files;
         choose(folder("A"));
         window->resize(900, 650);
         window->show();
@@ -57,7 +68,19 @@ protected:
     std::unique_ptr<TMainLumivelle3000> window;
     ImageExplorer *explorer = nullptr;
     FolderNavigation *navigation = nullptr;
+    FileCommands *files = nullptr;
 };
+
+// Closes the next modal window with Escape and tells whether it was the viewer.
+void closeNextModalViewer(bool &seen)
+{
+    QTimer::singleShot(0, [&seen] {
+        QWidget *modal = QApplication::activeModalWidget();
+        seen = qobject_cast<TFormView *>(modal) != nullptr;
+        if (modal)
+            QTest::keyClick(modal, Qt::Key_Escape);
+    });
+}
 
 TEST_F(NavigationTest, BackThenNextReturnsAndEachMoveFeedsTheOtherHistory)
 {
@@ -147,6 +170,69 @@ TEST_F(NavigationTest, DeletingTheFolderShowsItsParentFirst)
     run(CommandId::Delldir);
     EXPECT_EQ(current(), folder("A"));
     EXPECT_FALSE(QFileInfo::exists(folder("A/sub")));
+}
+
+TEST_F(NavigationTest, FileCommandsFollowTheActiveTabAndFeedThePasteRule)
+{
+    choose(folder("A/sub"));
+    ASSERT_EQ(explorer->list().selectedCount(), 1);
+    window->setActiveTab(3);
+    run(CommandId::Cut); // cut exists only on the explorer tab
+    EXPECT_FALSE(window->currentState().pendingPaste);
+    window->setActiveTab(1);
+    run(CommandId::Cut);
+    EXPECT_TRUE(window->currentState().pendingPaste);
+    window->applyMenuRule(MenuId::Edition);
+    EXPECT_TRUE(window->command(CommandId::Paste).isEnabled());
+
+    // On the album tab, "Copier des images" takes the album's selection.
+    explorer_test::TestList album;
+    explorer_test::fill(album, 2);
+    album.setPath(1, folder("A/sub/plage.jpg"));
+    album.entry(1).selected = true;
+    auto *albumGrid = new ThumbnailGrid;
+    albumGrid->setList(&album);
+    window->setGrid(GridSlot::Album, new GridSlotView(albumGrid, window->settings(), false));
+    window->setActiveTab(2);
+    run(CommandId::CopyFile);
+    EXPECT_EQ(files->pending().operation, TOpFile::Operation::Cut);
+    window->setActiveTab(3);
+    run(CommandId::CopyFile);
+    EXPECT_EQ(files->pending().operation, TOpFile::Operation::Copy);
+    EXPECT_EQ(files->pending().files, QStringList{folder("A/sub/plage.jpg")});
+    window->setActiveTab(1);
+}
+
+TEST_F(NavigationTest, ADoubleClickOnThePreviewOpensTheViewer)
+{
+    choose(folder("A/sub"));
+    ASSERT_FALSE(explorer->preview().isEmpty());
+    bool viewerSeen = false;
+    closeNextModalViewer(viewerSeen);
+    QTest::mouseDClick(explorer->preview().imageView(), Qt::LeftButton);
+    EXPECT_TRUE(viewerSeen);
+
+    viewerSeen = false;
+    closeNextModalViewer(viewerSeen);
+    run(CommandId::VueImage); // F4 on the explorer tab
+    EXPECT_TRUE(viewerSeen);
+}
+
+TEST(FormRename, DefaultsAndAFieldWithoutANumber)
+{
+    TFormRename form;
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Renommer plusieurs images"));
+    RenameOptions options = form.values();
+    EXPECT_EQ(options.separator, QStringLiteral("_"));
+    EXPECT_EQ(options.start, 1);
+    EXPECT_FALSE(options.counterBefore);
+    form.SpinNum->findChild<QLineEdit *>()->clear();
+    form.RadioBefore->setChecked(true);
+    options = form.values();
+    EXPECT_EQ(options.start, 0);
+    EXPECT_TRUE(options.counterBefore);
+    form.SpinNum->setValue(-4);
+    EXPECT_EQ(form.values().start, -4);
 }
 
 TEST(FormNewDir, TheFieldRefusesASeparatorAsItsFirstCharacter)
