@@ -115,7 +115,7 @@ TEST_F(LoadingTest, ReducedJpegDecodeMatchesTheFullDecode)
 
 TEST_F(LoadingTest, UnreadableVanishedAndTransparentFiles)
 {
-    write(QStringLiteral("broken.jpg"), QByteArray("\xFF\xD8\xFF\xE0 not really a jpeg", 24));
+    write(QStringLiteral("broken.jpg"), QByteArray("\xFF\xD8\xFF\xE0 not really a jpeg"));
     write(QStringLiteral("empty.png"), {});
     EXPECT_FALSE(loadThumbnailEntry(path(QStringLiteral("broken.jpg")), true));
     EXPECT_FALSE(loadThumbnailEntry(path(QStringLiteral("empty.png")), true));
