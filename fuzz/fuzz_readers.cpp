@@ -24,7 +24,7 @@ constexpr std::uint8_t kSelectorBase = 0xA0;
 // pace (the decoders refuse only beyond 400 megapixels).
 constexpr qint64 kFuzzPixelBudget = 16'000'000;
 
-// Inputs per family (the last slot: unnamed inputs), printed at exit when
+// Decoder runs per family (the last slot: unnamed inputs), printed at exit when
 // LUMIVELLE_FUZZ_STATS is set, so a campaign can say how often each reader ran.
 std::array<unsigned long long, 32> g_runs{};
 
@@ -51,10 +51,16 @@ bool withinBudget(const ReaderFamily &family, QByteArrayView data)
     return !size || qint64(size->width()) * size->height() <= kFuzzPixelBudget;
 }
 
+void countRun(const ReaderFamily &family)
+{
+    ++g_runs[size_t(&family - imaging::readers::readerFamilies().data())];
+}
+
 void decodeSelected(const ReaderFamily &family, QByteArrayView data)
 {
     if (!withinBudget(family, data))
         return;
+    countRun(family);
     Result<QImage> picture = std::unexpected(Failure{});
     if (qstrcmp(family.id, "cut") == 0) {
         const qsizetype split = data.indexOf(QByteArrayView("AH"));
@@ -69,13 +75,18 @@ void decodeSelected(const ReaderFamily &family, QByteArrayView data)
 void decodeUnnamed(QByteArrayView data)
 {
     const ReaderFamily *sniffed = imaging::readers::familyForContent(data);
-    if (!sniffed || withinBudget(*sniffed, data))
+    if (sniffed && withinBudget(*sniffed, data)) {
+        countRun(*sniffed);
         if (auto picture = imaging::DecodePicture(data, u""))
             checkPicture(picture->image);
-    for (const ReaderFamily &family : imaging::readers::readerFamilies())
-        if ((!family.sniff || qstrcmp(family.id, "tga") == 0) && withinBudget(family, data))
+    }
+    for (const ReaderFamily &family : imaging::readers::readerFamilies()) {
+        if ((!family.sniff || qstrcmp(family.id, "tga") == 0) && withinBudget(family, data)) {
+            countRun(family);
             if (auto picture = family.decode({data, {}, {}}))
                 checkPicture(*picture);
+        }
+    }
 }
 
 // The metafile player draws text, which needs a GUI application (also when the corpus is
@@ -89,6 +100,8 @@ void ensureGuiApplication()
     static char name[] = "fuzz_readers";
     static char *argv[] = {name, nullptr};
     static QGuiApplication app(argc, argv);
+    // The registry is built first, so that it is destroyed after the counts are printed.
+    imaging::readers::readerFamilies();
     if (std::getenv("LUMIVELLE_FUZZ_STATS"))
         std::atexit(printRuns);
 }
@@ -101,7 +114,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const QByteArrayView bytes(data, qsizetype(size));
     const auto &families = imaging::readers::readerFamilies();
     if (size > 0 && data[0] >= kSelectorBase && data[0] < kSelectorBase + families.size()) {
-        ++g_runs[data[0] - kSelectorBase];
         decodeSelected(families[data[0] - kSelectorBase], bytes.sliced(1));
         return 0;
     }
