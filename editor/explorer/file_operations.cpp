@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStandardPaths>
 #include <filesystem>
 #include <system_error>
 
@@ -238,6 +239,16 @@ bool deleteOne(const QString &path)
     }
 }
 
+// The desktop trash lives in the user's data folder. When that folder does not exist yet
+// (a fresh account), Qt's trash falls back to the current folder and the files would end
+// up in "files" and "info" folders wherever the program was started.
+void ensureDataFolder()
+{
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (!data.isEmpty())
+        QDir().mkpath(data);
+}
+
 } // namespace
 
 QString deleteQuestion(const QStringList &paths)
@@ -301,6 +312,7 @@ bool ShellDeleteFiles(const QStringList &paths)
         return true;
     if (messages::confirm(deleteQuestion(paths), messages::Buttons::YesNo) != messages::Answer::Yes)
         return false;
+    ensureDataFolder();
     for (const QString &path : paths)
         if (!deleteOne(path))
             return false;

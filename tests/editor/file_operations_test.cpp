@@ -153,6 +153,22 @@ TEST_F(FileOperationsTest, DeleteAsksOnceAndSendsToTheTrash)
     EXPECT_TRUE(trashed.contains(QStringLiteral("a.jpg")) && trashed.contains(QStringLiteral("vacances")));
 }
 
+TEST_F(FileOperationsTest, TheTrashIsTheUsersEvenBeforeTheDataFolderExists)
+{
+    const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
+    const QString fresh = PrivateTrash::home().filePath(QStringLiteral("nouveau/.local/share"));
+    qputenv("XDG_DATA_HOME", fresh.toUtf8());
+    const QString started = QDir::currentPath();
+    QDir::setCurrent(destination.path());
+    writeFile(src("a.jpg"), "a");
+    const bool deleted = ShellDeleteFiles({src("a.jpg")});
+    QDir::setCurrent(started);
+    qputenv("XDG_DATA_HOME", dataHome);
+    EXPECT_TRUE(deleted);
+    EXPECT_TRUE(QFile::exists(fresh + QStringLiteral("/Trash/files/a.jpg")));
+    EXPECT_TRUE(QDir(destination.path()).isEmpty());
+}
+
 TEST_F(FileOperationsTest, RenameRefusesExistingTargetsAndOtherFolders)
 {
     writeFile(src("a.jpg"), "a");
