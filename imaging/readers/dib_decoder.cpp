@@ -312,6 +312,23 @@ bool alphaAllZero(const QImage &picture)
     return true;
 }
 
+// Alpha that nobody filled in (a fourth byte or mask left at 0) means opaque; an icon
+// without real alpha takes its AND mask; other bitmaps drop alpha that says nothing.
+QImage settleDibAlpha(QImage out, const DibInfo &d, const ByteView &bits, bool pixelAlpha, bool iconMask)
+{
+    if (out.format() != QImage::Format_ARGB32)
+        return out;
+    if (!pixelAlpha || alphaAllZero(out))
+        forceOpaque(out);
+    if (!iconMask)
+        return settleAlpha(std::move(out));
+    if (isOpaque(out)) {
+        const qsizetype stride = qsizetype((d.width * d.bitCount + 31) / 32) * 4;
+        applyIconMask(bits, stride * d.height, d, out);
+    }
+    return out;
+}
+
 bool carriesAlpha(const DibInfo &d, const DibOptions &options)
 {
     if (d.bitCount == 32 && d.compression == kRgb)
@@ -362,17 +379,7 @@ Result<QImage> decodeDib(QByteArrayView info, QByteArrayView bitsData, const Dib
         decodeRle(bits, *d, palette, *out, alpha);
     else
         decodeUncompressed(bits, *d, palette, *out, alpha);
-    if (pixelAlpha && alphaAllZero(*out))
-        forceOpaque(*out); // a mask or fourth byte that nobody filled in
-    else if (!pixelAlpha && alpha)
-        forceOpaque(*out);
-    if (options.iconMask && !(pixelAlpha && !isOpaque(*out))) {
-        const qsizetype stride = qsizetype((d->width * d->bitCount + 31) / 32) * 4;
-        applyIconMask(bits, stride * d->height, *d, *out);
-    }
-    if (!options.iconMask)
-        return settleAlpha(std::move(*out));
-    return out;
+    return settleDibAlpha(std::move(*out), *d, bits, pixelAlpha, options.iconMask);
 }
 
 Result<QImage> decodePackedDib(QByteArrayView packed, const DibOptions &options)

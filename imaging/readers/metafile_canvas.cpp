@@ -1,6 +1,5 @@
 #include "imaging/readers/metafile_canvas.h"
 
-#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <cmath>
 
