@@ -31,6 +31,18 @@ std::vector<int> selectedIndexes(const GridList &list)
     return indexes;
 }
 
+// Sets a list's busy flag for the length of a scope.
+class BusyFlag {
+public:
+    explicit BusyFlag(bool &flag) : m_flag(flag) { m_flag = true; }
+    ~BusyFlag() { m_flag = false; }
+    BusyFlag(const BusyFlag &) = delete;
+    BusyFlag &operator=(const BusyFlag &) = delete;
+
+private:
+    bool &m_flag;
+};
+
 } // namespace
 
 bool FileCommands::explorerHasSelection() const
@@ -77,14 +89,20 @@ void FileCommands::copyAlbumImages(const GridList &album)
     m_pending.operation = TOpFile::Operation::Copy;
 }
 
+// The list counts as busy while the files move: the copy's progress lets events through,
+// and no other command may touch the list or change the folder meanwhile. The scan that
+// follows clears the scan-cancel flag.
 void FileCommands::PasteExecute()
 {
     const QString folder = m_explorer.currentFolder();
     if (!m_pending.pastePossible() || m_explorer.isBusy() || folder.isEmpty())
         return;
-    m_explorer.list().cancel = false;
-    const bool done = m_pending.operation == TOpFile::Operation::Cut ? ShellMoveFiles(m_pending.files, folder)
-                                                                      : ShellCopyFiles(m_pending.files, folder);
+    bool done = false;
+    {
+        BusyFlag busy(m_explorer.list().state().busy);
+        done = m_pending.operation == TOpFile::Operation::Cut ? ShellMoveFiles(m_pending.files, folder)
+                                                               : ShellCopyFiles(m_pending.files, folder);
+    }
     if (done)
         m_explorer.ScanFolder(ImageExplorer::ScanStart::Other);
 }

@@ -18,6 +18,18 @@ using messages::Answer;
 
 namespace {
 
+// Answers "&Non" and notes whether the explorer list was busy when asked.
+struct BusyProbe final : messages::Prompter {
+    explicit BusyProbe(std::function<bool()> isBusy) : busy(std::move(isBusy)) {}
+    Answer ask(messages::Kind, const QString &, messages::Buttons) override
+    {
+        seen.push_back(busy());
+        return Answer::No;
+    }
+    std::function<bool()> busy;
+    std::vector<bool> seen;
+};
+
 class FileCommandsTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -146,6 +158,13 @@ TEST_F(FileCommandsTest, ACopyPastesIntoEveryFolderItIsPastedIn)
     EXPECT_TRUE(QFile::exists(folderB.filePath("c.jpg")));
     EXPECT_TRUE(QFile::exists(file("c.jpg")));
     EXPECT_TRUE(prompter.asked.empty());
+
+    // Pasting again asks before replacing, with the list busy meanwhile.
+    BusyProbe probe{[&] { return explorer.isBusy(); }};
+    messages::ScopedPrompter answering(probe);
+    commands.PasteExecute();
+    EXPECT_EQ(probe.seen, (std::vector<bool>{true, true}));
+    EXPECT_FALSE(explorer.isBusy());
 }
 
 TEST_F(FileCommandsTest, CutMovesAndACutIntoTheSameFolderIsReported)
