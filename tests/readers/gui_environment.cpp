@@ -1,29 +1,20 @@
-// The metafile player draws text, which needs a GUI application (fonts); the tests run on
-// the offscreen platform.
+// The metafile player draws text only in a GUI application (fonts); tests that check text
+// start one on the offscreen platform. The others run without it, as fast as they can.
+#include "gui_environment.h"
+
 #include <QGuiApplication>
-#include <gtest/gtest.h>
-#include <memory>
 
-namespace {
+namespace readers_test {
 
-class GuiEnvironment : public testing::Environment {
-public:
-    void SetUp() override
-    {
-        if (!QCoreApplication::instance()) {
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-            m_app = std::make_unique<QGuiApplication>(m_argc, m_argv);
-        }
-    }
-    void TearDown() override { m_app.reset(); }
+void ensureGuiApplication()
+{
+    if (QCoreApplication::instance())
+        return;
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "tests_readers";
+    static char *argv[] = {name, nullptr};
+    static QGuiApplication app(argc, argv);
+}
 
-private:
-    int m_argc = 1;
-    char m_name[16] = "tests_readers";
-    char *m_argv[2] = {m_name, nullptr};
-    std::unique_ptr<QGuiApplication> m_app;
-};
-
-const auto *const kEnvironment = testing::AddGlobalTestEnvironment(new GuiEnvironment);
-
-} // namespace
+} // namespace readers_test

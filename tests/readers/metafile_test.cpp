@@ -1,6 +1,7 @@
 // Windows metafiles written record by record: sizes, mapping, objects, state, clipping,
 // paths, text and damaged files.
 #include "imaging/readers/format_decoders.h"
+#include "gui_environment.h"
 #include "test_bytes.h"
 
 #include <gtest/gtest.h>
@@ -214,6 +215,7 @@ TEST(Emf, PathsFillWhatTheyEnclose)
 
 TEST(Emf, TextIsDrawnInTheTextColour)
 {
+    readers_test::ensureGuiApplication();
     Bytes b = emfHeader(60, 30);
     emfRecord(b, 24, {0x0000FF});        // SETTEXTCOLOR red
     emfRecord(b, 18, {1});               // transparent background
