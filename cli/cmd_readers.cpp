@@ -57,5 +57,5 @@ int formatsCommand(const QStringList &args)
 } // namespace
 
 CLI_COMMAND("decode", "IN OUT.png [--at-least WxH]",
-            "Décode une image de l'un des 37 formats reconnus et l'écrit en PNG (ou PPM, JPEG)", true, decodeCommand);
-CLI_COMMAND("formats", "", "Liste les extensions d'image reconnues, leur famille et leur lecteur", false, formatsCommand);
+            "decodes a picture of any of the 37 known extensions and writes it as PNG (or PPM, JPEG)", true, decodeCommand);
+CLI_COMMAND("formats", "", "lists the known image extensions with their family and reader", false, formatsCommand);

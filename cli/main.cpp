@@ -3,10 +3,13 @@
 #include "cli/command_registry.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <unistd.h>
 
 namespace {
 
@@ -19,6 +22,27 @@ void printHelp()
     for (const cli::Command &c : sorted)
         std::printf("  %s %s\n      %s\n", c.name, c.usage, c.summary);
     std::printf("\nExit status: 0 on success, 1 on bad input (message on stderr).\n");
+}
+
+// Metafiles draw their text with fonts, which only a GUI application has.
+bool namesMetafile(const QStringList &args)
+{
+    return std::any_of(args.begin(), args.end(), [](const QString &a) {
+        return a.endsWith(QStringLiteral(".wmf"), Qt::CaseInsensitive)
+            || a.endsWith(QStringLiteral(".emf"), Qt::CaseInsensitive);
+    });
+}
+
+// The offscreen platform warns on stderr when the runtime folder is not set; a tool
+// whose stderr carries its verdict gives it a private one instead.
+void quietRuntimeDir()
+{
+    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+        return;
+    const QString dir = QDir::tempPath() + QStringLiteral("/runtime-lumivelle-cli-") + QString::number(getuid());
+    QDir().mkpath(dir);
+    QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(dir));
 }
 
 const cli::Command *findCommand(const char *name)
@@ -41,14 +65,20 @@ int main(int argc, char **argv)
     if (!command)
         return cli::badInput(QStringLiteral("commande inconnue « %1 » (voir --help)").arg(QString::fromLocal8Bit(argv[1])));
 
+    // Taken before the application exists: QGuiApplication consumes options of its own
+    // ("--style", "--platform"...) that our commands also use.
+    QStringList args;
+    for (int i = 2; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+
     std::unique_ptr<QCoreApplication> app;
-    if (command->needsGui) {
+    if (command->needsGui || namesMetafile(args)) {
+        quietRuntimeDir();
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         app = std::make_unique<QGuiApplication>(argc, argv);
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);
     }
-    QStringList args = QCoreApplication::arguments().mid(2);
     return command->run(args);
 }
