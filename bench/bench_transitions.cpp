@@ -1,13 +1,14 @@
 // Milliseconds per composed transition frame, for every style, at 1920x1080 and 3840x2160.
-// Each iteration composes the frames at progress 25, 50 and 75; the reported time is per
-// frame.
+// Each iteration composes the frames at progress 25, 50 and 75; the reported time is the
+// composing thread's CPU time per frame, so time the machine spends on other work while
+// the benchmark waits does not count against a style.
 #include "transitions/frame_composer.h"
 #include "transitions/style_names.h"
 
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <cstdint>
+#include <ctime>
 #include <map>
 #include <utility>
 
@@ -38,6 +39,13 @@ const Pictures &pictures(int width, int height)
     return cache.emplace(std::pair{width, height}, std::move(p)).first->second;
 }
 
+double threadSeconds()
+{
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
+}
+
 void BM_ComposeFrame(benchmark::State &state)
 {
     const int style = int(state.range(0));
@@ -46,11 +54,10 @@ void BM_ComposeFrame(benchmark::State &state)
     QImage screen = p.screen;
     screen.detach();
     for (auto _ : state) {
-        const auto start = std::chrono::steady_clock::now();
+        const double start = threadSeconds();
         for (int progress : {25, 50, 75})
             benchmark::DoNotOptimize(transitions::composeFrame(p.oldPicture, p.newPicture, screen, style, progress, 4));
-        const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-        state.SetIterationTime(elapsed.count() / 3);
+        state.SetIterationTime((threadSeconds() - start) / 3);
     }
     state.SetLabel(transitions::styleName(style).toStdString());
 }

@@ -30,31 +30,6 @@ QThread::Priority qtPriority(TThreadPriority p)
 
 } // namespace
 
-QEvent::Type AnimationFinishedEvent::type()
-{
-    static const QEvent::Type registered = QEvent::Type(QEvent::registerEventType());
-    return registered;
-}
-
-QEvent::Type ServeUiCallEvent::type()
-{
-    static const QEvent::Type registered = QEvent::Type(QEvent::registerEventType());
-    return registered;
-}
-
-bool PicShowMessageSink::event(QEvent *e)
-{
-    if (e->type() == AnimationFinishedEvent::type()) {
-        m_owner.AnimationFinished(static_cast<AnimationFinishedEvent *>(e)->thread);
-        return true;
-    }
-    if (e->type() == ServeUiCallEvent::type()) {
-        m_owner.m_uiCalls.serve();
-        return true;
-    }
-    return QObject::event(e);
-}
-
 TCustomPicShow::TCustomPicShow(QWidget *parent)
     : QWidget(parent),
       m_messageSink(new PicShowMessageSink(*this)),

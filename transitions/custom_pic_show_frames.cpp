@@ -21,8 +21,10 @@ void TCustomPicShow::setProgress(int progress)
         return;
     {
         std::lock_guard lock(m_frameLock);
-        if (v < m_progress)
+        if (v < m_progress) {
+            std::lock_guard newLock(m_newCanvas);
             InvalidateArea(QRect(QPoint(0, 0), m_newPicture.size()));
+        }
         m_progress = v;
         UpdateFrame();
     }

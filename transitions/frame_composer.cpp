@@ -4,65 +4,81 @@
 #include "transitions/pixel_styles.h"
 #include "transitions/random_generator.h"
 #include "transitions/rect_styles.h"
+#include "transitions/region_drawing.h"
 #include "transitions/region_styles.h"
 #include "transitions/scaled_copy.h"
-
-#include <cstring>
 
 namespace transitions {
 
 namespace {
 
-void drawClipped(const QImage &newPicture, QImage &screen, const SpanRegion &region)
-{
-    const int h = std::min({region.height(), newPicture.height(), screen.height()});
-    const int w = std::min(newPicture.width(), screen.width());
-    for (int y = 0; y < h; ++y) {
-        const auto *in = reinterpret_cast<const std::uint32_t *>(newPicture.constScanLine(y));
-        auto *out = reinterpret_cast<std::uint32_t *>(screen.scanLine(y));
-        for (const Span &s : region.row(y)) {
-            const int r = std::min(s.right, w);
-            if (s.left < r)
-                std::memcpy(out + s.left, in + s.left, std::size_t(r - s.left) * 4);
-        }
+// One frame between the ends. `old` is the old picture when it has not been drawn onto the
+// screen yet, so each style can write every screen pixel once; null when it has been.
+class StyleFrame {
+public:
+    StyleFrame(const QImage *old, const QImage &newPicture, QImage &screen, const FrameHooks &hooks)
+        : m_old(old), m_new(newPicture), m_screen(screen), m_hooks(hooks)
+    {
     }
+    QRect draw(int style, const FrameInputs &f);
+
+private:
+    QRect drawRectStyle(int style, const FrameInputs &f);
+    void drawRegionStyle(int style, const FrameInputs &f);
+
+    const QImage *m_old;
+    const QImage &m_new;
+    QImage &m_screen;
+    const FrameHooks &m_hooks;
+};
+
+QRect StyleFrame::draw(int style, const FrameInputs &f)
+{
+    const QRect whole(0, 0, f.W, f.H);
+    if (style == 0) {
+        copyPicture(m_new, m_screen);
+    } else if (isRectStyle(style)) {
+        return drawRectStyle(style, f);
+    } else if (isRegionStyle(style)) {
+        drawRegionStyle(style, f);
+    } else if (style == 118) {
+        Fade(m_old ? *m_old : m_screen, m_new, m_screen, f.p);
+    } else if (isPixelStyle(style)) {
+        Pivot(m_old ? *m_old : m_screen, m_new, m_screen, style, f.p);
+    } else if (m_old) {
+        copyPicture(*m_old, m_screen); // no drawing of its own
+    }
+    return whole;
 }
 
-QRect drawRectStyle(int style, const FrameInputs &f, const QImage &newPicture, QImage &screen,
-                    const FrameHooks &hooks)
+QRect StyleFrame::drawRectStyle(int style, const FrameInputs &f)
 {
     const CopyList list = rectStyleCopies(style, f);
+    if (m_old) { // the old picture only where no copy will draw
+        RectUnionBuilder covered(m_screen.width(), m_screen.height());
+        for (int i = 0; i < list.count; ++i) {
+            const Box b = drawnBox(m_new, list.copies[std::size_t(i)]);
+            covered.add(b.left, b.top, b.right, b.bottom);
+        }
+        drawThroughRegion(nullptr, m_old, m_screen, covered.build());
+    }
     QRect changed;
     for (int i = 0; i < list.count; ++i) {
-        const Box drawn = drawRectCopy(newPicture, screen, list.copies[std::size_t(i)]);
+        const Box drawn = drawRectCopy(m_new, m_screen, list.copies[std::size_t(i)]);
         changed = QRect(drawn.left, drawn.top, drawn.width(), drawn.height());
-        if (i + 1 < list.count && hooks.invalidate)
-            hooks.invalidate(changed);
+        if (i + 1 < list.count && m_hooks.invalidate)
+            m_hooks.invalidate(changed);
     }
     return changed;
 }
 
-QRect drawStyle(int style, int progress, int step, const QImage &newPicture, QImage &screen,
-                const FrameHooks &hooks)
+void StyleFrame::drawRegionStyle(int style, const FrameInputs &f)
 {
-    const QRect whole(0, 0, newPicture.width(), newPicture.height());
-    const FrameInputs f = FrameInputs::compute(newPicture.width(), newPicture.height(), progress, step);
-    if (style == 0) {
-        copyPicture(newPicture, screen);
-    } else if (isRectStyle(style)) {
-        return drawRectStyle(style, f, newPicture, screen, hooks);
-    } else if (isRegionStyle(style)) {
-        // The random styles share the process-wide sequence; one frame draws in order.
-        LinearCongruential random(RandSeed());
-        const SpanRegion region = styleRegion(style, f, random);
-        setRandSeed(random.seed());
-        drawClipped(newPicture, screen, region);
-    } else if (style == 118) {
-        Fade(newPicture, screen, progress);
-    } else if (isPixelStyle(style)) {
-        Pivot(newPicture, screen, style, progress);
-    }
-    return whole;
+    // The random styles share the process-wide sequence; one frame draws in order.
+    LinearCongruential random(RandSeed());
+    const SpanRegion region = styleRegion(style, f, random);
+    setRandSeed(random.seed());
+    drawThroughRegion(&m_new, m_old, m_screen, region);
 }
 
 // Runs draw with the picture in kFrameFormat, converting a copy only when it is not.
@@ -79,21 +95,32 @@ QRect withFrameFormat(const QImage &picture, Draw draw)
 QRect composeFrame(const QImage &oldPicture, const QImage &newPicture, QImage &screen, int style,
                    int progress, int step, const FrameHooks &hooks)
 {
-    // Handlers may draw on the new picture or the screen, so neither is copied before they run.
     if (screen.format() != kFrameFormat)
         screen.convertTo(kFrameFormat);
+    const QRect whole(0, 0, newPicture.width(), newPicture.height());
+    const bool between = progress > 0 && progress < 100;
+    // Without a handler to look at it, the old picture need not be drawn first: each style
+    // then writes every pixel once. Only pictures of one size and format are taken that way.
+    const bool oneSize = oldPicture.size() == newPicture.size() && screen.size() == newPicture.size();
+    const bool direct = between && !hooks.beforeNewFrame && oneSize && oldPicture.format() == kFrameFormat
+                        && newPicture.format() == kFrameFormat;
+    if (direct) {
+        if (style == 0 && hooks.customDraw)
+            hooks.customDraw();
+        const FrameInputs f = FrameInputs::compute(newPicture.width(), newPicture.height(), progress, step);
+        return StyleFrame(&oldPicture, newPicture, screen, hooks).draw(style, f);
+    }
+    // Handlers may draw on the new picture or the screen, so neither is copied before they run.
     withFrameFormat(oldPicture, [&screen](const QImage &old) {
         copyPicture(old, screen);
         return QRect();
     });
     if (hooks.beforeNewFrame)
         hooks.beforeNewFrame();
-    const bool between = progress > 0 && progress < 100;
     if (between && style == 0 && hooks.customDraw)
         hooks.customDraw();
     if (screen.format() != kFrameFormat)
         screen.convertTo(kFrameFormat);
-    const QRect whole(0, 0, newPicture.width(), newPicture.height());
     if (progress <= 0)
         return whole;
     return withFrameFormat(newPicture, [&](const QImage &picture) {
@@ -101,7 +128,8 @@ QRect composeFrame(const QImage &oldPicture, const QImage &newPicture, QImage &s
             copyPicture(picture, screen);
             return whole;
         }
-        return drawStyle(style, progress, step, picture, screen, hooks);
+        const FrameInputs f = FrameInputs::compute(picture.width(), picture.height(), progress, step);
+        return StyleFrame(nullptr, picture, screen, hooks).draw(style, f);
     });
 }
 

@@ -188,21 +188,43 @@ CopyList rectStyleCopies(int style, const FrameInputs &f)
     return c;
 }
 
+namespace {
+
+struct Placed {
+    Box dest, source;
+};
+
+Placed place(const QImage &newPicture, const RectCopy &copy)
+{
+    Placed p{copy.dest, copy.source};
+    if (copy.mirror == Mirror::None)
+        return p;
+    p.source = p.source.intersected({0, 0, newPicture.width(), newPicture.height()});
+    if (copy.mirror == Mirror::LeftRight) {
+        p.dest.left -= 1;
+        p.dest.right += 1;
+    } else {
+        p.dest.top -= 1;
+        p.dest.bottom += 1;
+    }
+    return p;
+}
+
+} // namespace
+
+Box drawnBox(const QImage &newPicture, const RectCopy &copy)
+{
+    const Placed p = place(newPicture, copy);
+    if (p.source.isEmpty() || p.dest.isEmpty() || newPicture.isNull())
+        return {};
+    return p.dest;
+}
+
 Box drawRectCopy(const QImage &newPicture, QImage &screen, const RectCopy &copy)
 {
-    Box dest = copy.dest, source = copy.source;
-    if (copy.mirror != Mirror::None) {
-        source = source.intersected({0, 0, newPicture.width(), newPicture.height()});
-        if (copy.mirror == Mirror::LeftRight) {
-            dest.left -= 1;
-            dest.right += 1;
-        } else {
-            dest.top -= 1;
-            dest.bottom += 1;
-        }
-    }
-    stretchCopy(newPicture, source, screen, dest, copy.mirror);
-    return dest;
+    const Placed p = place(newPicture, copy);
+    stretchCopy(newPicture, p.source, screen, p.dest, copy.mirror);
+    return p.dest;
 }
 
 } // namespace transitions

@@ -26,9 +26,12 @@ struct CopyList {
 // The copies of a rectangle style, in drawing order; empty for any other style.
 CopyList rectStyleCopies(int style, const FrameInputs &f);
 
-// Performs one copy from the new picture onto the screen and returns the rectangle it
-// drew into. A mirror copy clips its source to the new picture and widens its destination
-// by one pixel on both flipped edges.
+// The rectangle a copy draws into, before clipping to the screen; empty when it draws
+// nothing. A mirror copy clips its source to the new picture and widens its destination by
+// one pixel on both flipped edges.
+Box drawnBox(const QImage &newPicture, const RectCopy &copy);
+
+// Performs one copy from the new picture onto the screen and returns drawnBox.
 Box drawRectCopy(const QImage &newPicture, QImage &screen, const RectCopy &copy);
 
 } // namespace transitions

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <immintrin.h>
 #include <vector>
 
 namespace transitions {
@@ -20,6 +21,50 @@ void buildMap(std::vector<int> &map, int from, int to, int dl, int dr, int sl, i
         const std::int64_t s = sl + (2 * u + 1) * sw / (2 * dw);
         map[std::size_t(x - from)] = int(std::clamp<std::int64_t>(s, 0, limit - 1));
     }
+}
+
+void gatherRowPlain(const std::uint32_t *in, int, const int *map, std::uint32_t *out, std::size_t n)
+{
+    for (std::size_t i = 0; i < n; ++i)
+        out[i] = in[map[i]];
+}
+
+// Eight destination pixels at a time. The map only ever rises or only falls, so eight
+// neighbouring entries usually lie within one or two loads of eight source pixels and a
+// permutation picks them out; wider spreads fall back to a gather.
+__attribute__((target("avx2")))
+void gatherRowAvx2(const std::uint32_t *in, int inWidth, const int *map, std::uint32_t *out, std::size_t n)
+{
+    std::size_t i = 0;
+    const __m256i seven = _mm256_set1_epi32(7), eight = _mm256_set1_epi32(8);
+    for (; i + 8 <= n; i += 8) {
+        const __m256i index = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(map + i));
+        const int low = std::min(map[i], map[i + 7]), spread = std::max(map[i], map[i + 7]) - low;
+        __m256i pixels;
+        if (spread < 8 && low + 8 <= inWidth) {
+            const __m256i source = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(in + low));
+            pixels = _mm256_permutevar8x32_epi32(source, _mm256_sub_epi32(index, _mm256_set1_epi32(low)));
+        } else if (spread < 16 && low + 16 <= inWidth) {
+            const __m256i at = _mm256_sub_epi32(index, _mm256_set1_epi32(low));
+            const __m256i first = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(in + low));
+            const __m256i second = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(in + low + 8));
+            const __m256i fromSecond = _mm256_cmpgt_epi32(at, seven);
+            pixels = _mm256_blendv_epi8(_mm256_permutevar8x32_epi32(first, at),
+                                        _mm256_permutevar8x32_epi32(second, _mm256_sub_epi32(at, eight)), fromSecond);
+        } else {
+            pixels = _mm256_i32gather_epi32(reinterpret_cast<const int *>(in), index, 4);
+        }
+        _mm256_storeu_si256(reinterpret_cast<__m256i *>(out + i), pixels);
+    }
+    gatherRowPlain(in, inWidth, map + i, out + i, n - i);
+}
+
+using GatherRow = void (*)(const std::uint32_t *, int, const int *, std::uint32_t *, std::size_t);
+
+GatherRow gatherRow()
+{
+    static const GatherRow chosen = __builtin_cpu_supports("avx2") ? gatherRowAvx2 : gatherRowPlain;
+    return chosen;
 }
 
 bool isContiguous(const std::vector<int> &map)
@@ -50,6 +95,7 @@ void stretchCopy(const QImage &src, Box source, QImage &dst, Box dest, Mirror mi
     uchar *dstBits = dst.bits() + qsizetype(visible.left) * 4;
     const uchar *srcBits = src.constBits();
     const qsizetype srcStride = src.bytesPerLine();
+    const GatherRow gather = gatherRow();
     const std::uint32_t *lastRow = nullptr;
     int lastSy = -1;
     for (int y = visible.top; y < visible.bottom; ++y) {
@@ -62,8 +108,7 @@ void stretchCopy(const QImage &src, Box source, QImage &dst, Box dest, Mirror mi
             if (plainRows)
                 std::memcpy(out, in + xmap[0], n * 4);
             else
-                for (std::size_t i = 0; i < n; ++i)
-                    out[i] = in[xmap[i]];
+                gather(in, src.width(), xmap.data(), out, n);
         }
         lastRow = out;
         lastSy = sy;

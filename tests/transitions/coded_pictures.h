@@ -44,21 +44,4 @@ inline QImage frame(int width, int height, int style, int progress, int step = 4
     return screen;
 }
 
-// Columns of row y showing the new picture, as a string of '#' (new) and '.' (old).
-inline std::string rowPattern(const QImage &frame, int y)
-{
-    std::string s;
-    for (int x = 0; x < frame.width(); ++x)
-        s += isNew(at(frame, x, y)) ? '#' : '.';
-    return s;
-}
-
-inline std::string columnPattern(const QImage &frame, int x)
-{
-    std::string s;
-    for (int y = 0; y < frame.height(); ++y)
-        s += isNew(at(frame, x, y)) ? '#' : '.';
-    return s;
-}
-
 } // namespace coded

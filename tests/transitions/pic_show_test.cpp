@@ -393,3 +393,16 @@ TEST_F(PicShowTest, PaintingDrawsColourBackgroundAndPicture)
     EXPECT_EQ(shot.pixel(5, 15), 0xFFFF0000u);
     EXPECT_EQ(shot.pixel(35, 15), 0xFF000000u);
 }
+
+TEST_F(PicShowTest, MouseEnterAndLeaveReachTheirHandlers)
+{
+    int enters = 0, leaves = 0;
+    show.setOnMouseEnter([&enters](TCustomPicShow *) { ++enters; });
+    show.setOnMouseLeave([&leaves](TCustomPicShow *) { ++leaves; });
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+    QCoreApplication::sendEvent(&show, &enter);
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(&show, &leave);
+    EXPECT_EQ(enters, 1);
+    EXPECT_EQ(leaves, 1);
+}

@@ -63,24 +63,6 @@ TEST(PicShowThreaded, EventsInOrderWithFramesOnTheAnimationThread)
     }
 }
 
-TEST(PicShowThreaded, ReverseEndsOnTheOldPicture)
-{
-    for (int round = 0; round < 20; ++round) {
-        auto show = threadedShow(round % 2 == 0);
-        EventLog log;
-        log.attach(*show);
-        show->setReverse(true);
-        show->setStyle(118);
-        show->Execute();
-        ASSERT_TRUE(processUntil([&] { return log.ended(); }));
-        const std::vector<int> p = log.progress();
-        ASSERT_EQ(p.size(), 25u);
-        EXPECT_EQ(p.front(), 96);
-        EXPECT_EQ(p.back(), 0);
-        EXPECT_NE(show->ScreenBitmap().pixel(10, 10), 0xFF2255AAu);
-    }
-}
-
 TEST(PicShowThreaded, StopEndsTheRunWithoutCompleting)
 {
     // Visible: stopped at various points of the hand-over. Hidden: stopped while the

@@ -23,15 +23,15 @@ TEST(Fade, HalfWayIsTheExactIntegerMean)
     // Old B, G, R = 0x30, 0x20, 0x10; new 0xB3, 0xA2, 0x91: (48+179)/2 = 113,
     // (32+162)/2 = 97, (16+145)/2 = 80.
     QImage screen = filled(5, 3, 0xFF102030u);
-    Fade(filled(5, 3, 0xFF91A2B3u), screen, 50);
+    Fade(screen, filled(5, 3, 0xFF91A2B3u), screen, 50);
     EXPECT_EQ(at(screen, 4, 2), 0xFF506171u);
     // p = 33: R = (16*67 + 145*33) div 100 = 58, G = 74, B = 91.
     screen = filled(5, 3, 0xFF102030u);
-    Fade(filled(5, 3, 0xFF91A2B3u), screen, 33);
+    Fade(screen, filled(5, 3, 0xFF91A2B3u), screen, 33);
     EXPECT_EQ(at(screen, 0, 0), 0xFF3A4A5Bu);
     // Truncation: 255 * 99 div 100 = 252.
     screen = filled(1, 1, 0xFFFFFFFFu);
-    Fade(filled(1, 1, 0xFF000000u), screen, 1);
+    Fade(screen, filled(1, 1, 0xFF000000u), screen, 1);
     EXPECT_EQ(at(screen, 0, 0), 0xFFFCFCFCu);
 }
 
@@ -48,7 +48,7 @@ TEST(Fade, FourthByteKeepsTheScreensAndEveryColumnIsMixed)
             newPicture.setPixel(x, y, (0xC0u << 24) | (n << 16) | (n << 8) | ((n * 7) & 0xFF));
         }
     const QImage before = screen.copy();
-    Fade(newPicture, screen, 37);
+    Fade(screen, newPicture, screen, 37);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
             const std::uint32_t o = at(before, x, y), n = at(newPicture, x, y), s = at(screen, x, y);
@@ -67,17 +67,17 @@ TEST(Pivot, TurnsTheNewPictureAboutAPointOutsideACorner)
     // of a 200 x 100 picture reads new (99, 51).
     const QImage wide = coded::picture(200, 100, true);
     QImage screen = coded::picture(200, 100, false);
-    Pivot(wide, screen, 119, 99);
+    Pivot(screen, wide, screen, 119, 99);
     EXPECT_EQ(at(screen, 100, 50), coded::pixel(99, 51, true));
     // p = 50: 45 degrees, S = C = 46340. (99, 0) reads new (69, 70); (0, 99) falls outside
     // and keeps the old picture.
     screen = coded::picture(100, 100, false);
-    Pivot(newPicture, screen, 119, 50);
+    Pivot(screen, newPicture, screen, 119, 50);
     EXPECT_EQ(at(screen, 99, 0), coded::pixel(69, 70, true));
     EXPECT_EQ(at(screen, 0, 99), coded::pixel(0, 99, false));
     // Style 122 (pivot (W, H)) at p = 99: (50, 50) reads new (50, 49).
     screen = coded::picture(100, 100, false);
-    Pivot(newPicture, screen, 122, 99);
+    Pivot(screen, newPicture, screen, 122, 99);
     EXPECT_EQ(at(screen, 50, 50), coded::pixel(50, 49, true));
 }
 
@@ -89,7 +89,7 @@ TEST(Pivot, EveryPixelIsNewWhereTheTurnedPictureReachesAndOldElsewhere)
     for (int style = 119; style <= 122; ++style)
         for (int p : {1, 30, 50, 77, 99}) {
             QImage screen = coded::picture(w, h, false);
-            Pivot(newPicture, screen, style, p);
+            Pivot(screen, newPicture, screen, style, p);
             const double theta = (100 - p) * 3.14159265358979323846 / 200;
             const int S = int(std::sin(theta) * 65536), C = int(std::cos(theta) * 65536);
             const int cx = (style == 119 || style == 120) ? -1 : w, cy = (style == 119 || style == 121) ? -1 : h;

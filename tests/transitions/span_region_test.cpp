@@ -133,14 +133,6 @@ TEST(SpanRegion, SetOperationsAgreeWithPixelMembership)
     }
 }
 
-TEST(SpanRegion, XorOfTouchingSpansJoinsThem)
-{
-    const SpanRegion a = SpanRegion::Rect(20, 3, 0, 0, 5, 3), b = SpanRegion::Rect(20, 3, 5, 0, 9, 3);
-    const SpanRegion x = a.xored(b);
-    ASSERT_EQ(x.row(1).size(), 1u);
-    EXPECT_EQ(x.row(1)[0], (Span{0, 9}));
-}
-
 TEST(RectUnionBuilder, UnionOfManyRectanglesMatchesMembership)
 {
     const int w = 90, h = 70;
