@@ -90,11 +90,18 @@ struct PcxStream {
             std::fill_n(out, n, runValue);
             out += n, pendingRun -= n;
         }
+        if (!rle) { // uncompressed lines
+            if (end - p < outEnd - out)
+                return false;
+            std::memcpy(out, p, size_t(outEnd - out));
+            p += outEnd - out;
+            return true;
+        }
         while (out < outEnd) {
             if (p >= end)
                 return false;
             const uchar b = *p++;
-            if (!rle || b < 0xC0) {
+            if (b < 0xC0) {
                 *out++ = b;
                 continue;
             }
@@ -118,12 +125,14 @@ void writeRow(const std::vector<uchar> &line, const PcxHeader &h, const Palette 
     const uchar *planes = line.data();
     const int bpl = h.bytesPerLine;
     if (h.bits == 8 && h.planes >= 3) {
-        for (int x = 0; x < h.width; ++x) {
-            if (alpha)
-                reinterpret_cast<QRgb *>(dst)[x] = qRgba(planes[x], planes[bpl + x], planes[2 * bpl + x], planes[3 * bpl + x]);
-            else
-                dst[3 * x] = planes[2 * bpl + x], dst[3 * x + 1] = planes[bpl + x], dst[3 * x + 2] = planes[x];
+        const uchar *r = planes, *g = planes + bpl, *b = planes + 2 * bpl, *a = planes + 3 * bpl;
+        if (alpha) {
+            for (int x = 0; x < h.width; ++x)
+                reinterpret_cast<QRgb *>(dst)[x] = qRgba(r[x], g[x], b[x], a[x]);
+            return;
         }
+        for (int x = 0; x < h.width; ++x, dst += 3)
+            dst[0] = b[x], dst[1] = g[x], dst[2] = r[x];
     } else if (h.planes == 1) {
         expandIndexedRow(planes, h.bits, h.width, palette, dst, false);
     } else { // bit planes: plane k gives bit k of the index
