@@ -1,5 +1,23 @@
 # Helpers shared by the folders' CMakeLists.
 
+# The shared test pictures, EXIF files and sounds live beside the project, in
+# ../shared/fixtures; a clone elsewhere finds them through LUMIVELLE_FIXTURES (cache or
+# environment) or at the workplace's fixed place.
+set(LUMIVELLE_FIXTURES_DIR "" CACHE PATH "Folder of the shared test fixtures")
+if(NOT LUMIVELLE_FIXTURES_DIR)
+  foreach(candidate "$ENV{LUMIVELLE_FIXTURES}" "${PROJECT_SOURCE_DIR}/../shared/fixtures" "/work/shared/fixtures")
+    if(candidate AND EXISTS "${candidate}/MANIFEST.md")
+      get_filename_component(found "${candidate}" ABSOLUTE)
+      set(LUMIVELLE_FIXTURES_DIR "${found}" CACHE PATH "Folder of the shared test fixtures" FORCE)
+      break()
+    endif()
+  endforeach()
+endif()
+if(NOT LUMIVELLE_FIXTURES_DIR)
+  message(WARNING "Test fixtures not found: set LUMIVELLE_FIXTURES to the shared fixtures folder")
+  set(LUMIVELLE_FIXTURES_DIR "${PROJECT_SOURCE_DIR}/../shared/fixtures")
+endif()
+
 # lumivelle_add_test(<name> LABEL <label> SOURCES <files...> LIBS <targets...> [GUI])
 # One GoogleTest executable; GUI tests run on the offscreen platform.
 function(lumivelle_add_test name)
@@ -7,7 +25,7 @@ function(lumivelle_add_test name)
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
   target_compile_definitions(${name} PRIVATE
-    LUMIVELLE_FIXTURES="${PROJECT_SOURCE_DIR}/../shared/fixtures"
+    LUMIVELLE_FIXTURES="${LUMIVELLE_FIXTURES_DIR}"
     LUMIVELLE_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
     LUMIVELLE_BIN_DIR="${CMAKE_BINARY_DIR}/bin")
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
