@@ -117,7 +117,7 @@ private:
     // main_window_menus.cpp
     void buildMenus();
     QMenu *buildMenu(MenuId id, QWidget *parent);
-    void bindItem(QMenu *menu, const MenuItemSpec &spec);
+    void bindItem(QMenu *menu, const MenuEntry &entry);
     void updateRetouchCaptions();
     void connectShellCommands();
     // main_window_toolbar.cpp

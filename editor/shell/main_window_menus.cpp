@@ -38,20 +38,20 @@ QMenu *TMainLumivelle3000::buildMenu(MenuId id, QWidget *parent)
     auto *menu = new QMenu(QString::fromUtf8(menuTitle(id)), parent);
     menu->setObjectName(QString::fromLatin1(menuObjectName(id)));
     m_menus[id] = menu;
-    for (const MenuItemSpec &spec : menuItems(id)) {
-        if (spec.kind == MenuItemSpec::Kind::Separator) {
+    for (const MenuEntry &entry : menuItems(id)) {
+        if (entry.kind == MenuEntry::Kind::Separator) {
             menu->addSeparator();
-        } else if (spec.kind == MenuItemSpec::Kind::Submenu) {
-            QMenu *sub = menu->addMenu(QString::fromUtf8(spec.caption));
-            for (CommandId commandId : spec.submenu)
-                bindItem(sub, MenuItemSpec{MenuItemSpec::Kind::Command, commandId});
+        } else if (entry.kind == MenuEntry::Kind::Submenu) {
+            QMenu *sub = menu->addMenu(QString::fromUtf8(entry.caption));
+            for (CommandId commandId : entry.submenu)
+                bindItem(sub, MenuEntry{MenuEntry::Kind::Command, commandId});
             // The submenu is as available as its items, which share one rule.
-            Command &first = command(spec.submenu.front());
+            Command &first = command(entry.submenu.front());
             auto follow = [sub, &first] { sub->menuAction()->setEnabled(first.isEnabled()); };
             connect(&first, &Command::changed, sub, follow);
             follow();
         } else {
-            bindItem(menu, spec);
+            bindItem(menu, entry);
         }
     }
     connect(menu, &QMenu::aboutToShow, this, [this, id] {
@@ -66,17 +66,17 @@ QMenu *TMainLumivelle3000::buildMenu(MenuId id, QWidget *parent)
 
 // A menu item is a view of its command: it follows the command's caption (unless it has
 // its own), enabled flag and check mark, and runs the command when chosen.
-void TMainLumivelle3000::bindItem(QMenu *menu, const MenuItemSpec &spec)
+void TMainLumivelle3000::bindItem(QMenu *menu, const MenuEntry &entry)
 {
-    Command &cmd = command(spec.command);
+    Command &cmd = command(entry.command);
     auto *action = menu->addAction(QString());
     action->setObjectName(cmd.name());
-    action->setCheckable(spec.command == CommandId::ApercuActif);
-    const QString hint = spec.hint ? QString::fromUtf8(spec.hint) : cmd.hint();
+    action->setCheckable(entry.command == CommandId::ApercuActif);
+    const QString hint = entry.hint ? QString::fromUtf8(entry.hint) : cmd.hint();
     const HintParts parts = splitHint(hint);
     action->setToolTip(parts.tooltip);
     action->setStatusTip(parts.statusText);
-    const QString ownCaption = spec.caption ? QString::fromUtf8(spec.caption) : QString();
+    const QString ownCaption = entry.caption ? QString::fromUtf8(entry.caption) : QString();
     auto follow = [action, &cmd, ownCaption] {
         action->setText(itemText(ownCaption.isEmpty() ? cmd.caption() : ownCaption, cmd.shortcut()));
         action->setEnabled(cmd.isEnabled());

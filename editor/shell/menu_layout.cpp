@@ -7,16 +7,16 @@ namespace editor {
 namespace {
 
 using C = CommandId;
-using K = MenuItemSpec::Kind;
+using K = MenuEntry::Kind;
 
-MenuItemSpec item(CommandId id, const char *caption = nullptr, const char *hint = nullptr)
+MenuEntry item(CommandId id, const char *caption = nullptr, const char *hint = nullptr)
 {
-    return MenuItemSpec{K::Command, id, caption, hint, {}};
+    return MenuEntry{K::Command, id, caption, hint, {}};
 }
-MenuItemSpec separator() { return MenuItemSpec{K::Separator, {}, nullptr, nullptr, {}}; }
-MenuItemSpec rotate(CommandId right, CommandId left, CommandId half)
+MenuEntry separator() { return MenuEntry{K::Separator, {}, nullptr, nullptr, {}}; }
+MenuEntry rotate(CommandId right, CommandId left, CommandId half)
 {
-    return MenuItemSpec{K::Submenu, {}, kRotateSubmenuTitle, nullptr, {right, left, half}};
+    return MenuEntry{K::Submenu, {}, kRotateSubmenuTitle, nullptr, {right, left, half}};
 }
 
 constexpr auto kInstantShow = "Lancer un lumivelle instantané";
@@ -24,9 +24,9 @@ constexpr auto kApplyStyle = "Appliquer les paramètres à toutes les images";
 constexpr auto kApplyStyleHint = "Appliquer les paramètres à toutes les images du lumivelle";
 constexpr auto kApplyInfos = "Dupliquer les infos aux autres images de l'album";
 
-std::map<MenuId, std::vector<MenuItemSpec>> buildMenus()
+std::map<MenuId, std::vector<MenuEntry>> buildMenus()
 {
-    std::map<MenuId, std::vector<MenuItemSpec>> m;
+    std::map<MenuId, std::vector<MenuEntry>> m;
     m[MenuId::Fichier] = {item(C::NewProject), item(C::OpenProjet), item(C::SaveProjet),
                           item(C::SaveProjetAs), item(C::OpenAncienScript), separator(),
                           item(C::NewCollec), item(C::OpenCollec), item(C::SaveCollec),
@@ -117,7 +117,7 @@ const char *menuObjectName(MenuId menu)
     return "";
 }
 
-const std::vector<MenuItemSpec> &menuItems(MenuId menu)
+const std::vector<MenuEntry> &menuItems(MenuId menu)
 {
     static const auto menus = buildMenus();
     return menus.at(menu);
@@ -126,11 +126,11 @@ const std::vector<MenuItemSpec> &menuItems(MenuId menu)
 std::vector<CommandId> commandsOfMenu(MenuId menu)
 {
     std::vector<CommandId> ids;
-    for (const MenuItemSpec &spec : menuItems(menu)) {
-        if (spec.kind == K::Command)
-            ids.push_back(spec.command);
-        else if (spec.kind == K::Submenu)
-            ids.insert(ids.end(), spec.submenu.begin(), spec.submenu.end());
+    for (const MenuEntry &entry : menuItems(menu)) {
+        if (entry.kind == K::Command)
+            ids.push_back(entry.command);
+        else if (entry.kind == K::Submenu)
+            ids.insert(ids.end(), entry.submenu.begin(), entry.submenu.end());
     }
     return ids;
 }

@@ -29,7 +29,7 @@ inline constexpr MenuId kContextMenus[] = {MenuId::PopupListFile, MenuId::PopupL
                                            MenuId::PopupCollec, MenuId::PopupDirTree,
                                            MenuId::PopupMenuView};
 
-struct MenuItemSpec {
+struct MenuEntry {
     enum class Kind { Command, Separator, Submenu } kind = Kind::Command;
     CommandId command{};
     const char *caption = nullptr;    // the item's own caption, if it has one
@@ -39,7 +39,7 @@ struct MenuItemSpec {
 
 const char *menuTitle(MenuId menu);
 const char *menuObjectName(MenuId menu);
-const std::vector<MenuItemSpec> &menuItems(MenuId menu);
+const std::vector<MenuEntry> &menuItems(MenuId menu);
 
 // Every command one menu shows, submenu items included, in order.
 std::vector<CommandId> commandsOfMenu(MenuId menu);
