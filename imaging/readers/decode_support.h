@@ -6,11 +6,13 @@
 #include <QByteArrayView>
 #include <QImage>
 #include <QRgb>
+#include <QSize>
 #include <QtEndian>
 #include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 
 namespace imaging::readers {
 
@@ -27,6 +29,27 @@ Failure unsupportedVariant(const char *format, const QString &what);
 
 // Checks width and height against the limits (both at least 1).
 Result<void> checkDimensions(qint64 width, qint64 height, const char *format);
+
+// A parsed header whose width and height are within the limits; its failure otherwise.
+template <class Header>
+Result<Header> withinLimits(Result<Header> header, const char *format)
+{
+    if (!header)
+        return header;
+    if (auto ok = checkDimensions(header->width, header->height, format); !ok)
+        return std::unexpected(ok.error());
+    return header;
+}
+
+// The picture size a parsed header gives, or nothing when it did not parse or its size
+// is outside the limits.
+template <class Header>
+std::optional<QSize> headerSize(const Result<Header> &header)
+{
+    if (!header || !checkDimensions(header->width, header->height, ""))
+        return std::nullopt;
+    return QSize(int(header->width), int(header->height));
+}
 
 // A new picture of the given size: QImage::Format_BGR888 (blue, green, red bytes) or, with
 // alpha, QImage::Format_ARGB32. Fails on bad dimensions or when memory runs out.

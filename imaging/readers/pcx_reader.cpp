@@ -171,20 +171,15 @@ bool looksLikePcx(QByteArrayView data)
 
 std::optional<QSize> pcxSize(QByteArrayView data)
 {
-    auto h = parseHeader(ByteView(data));
-    if (!h)
-        return std::nullopt;
-    return QSize(h->width, h->height);
+    return headerSize(parseHeader(ByteView(data)));
 }
 
 Result<QImage> decodePcx(QByteArrayView data)
 {
     const ByteView v(data);
-    auto h = parseHeader(v);
+    auto h = withinLimits(parseHeader(v), kFormat);
     if (!h)
         return std::unexpected(h.error());
-    if (auto ok = checkDimensions(h->width, h->height, kFormat); !ok)
-        return std::unexpected(ok.error());
     // A two-byte run gives at most 63 bytes.
     const qint64 lineBytes = qint64(h->planes) * h->bytesPerLine;
     if ((v.size() - kHeaderSize) / 2 * 63 + 63 < lineBytes * h->height)

@@ -174,20 +174,15 @@ bool looksLikePnm(QByteArrayView data)
 
 std::optional<QSize> pnmSize(QByteArrayView data)
 {
-    auto h = parseHeader(ByteView(data));
-    if (!h || h->width < 1 || h->height < 1 || h->width > kMaxSide || h->height > kMaxSide)
-        return std::nullopt;
-    return QSize(int(h->width), int(h->height));
+    return headerSize(parseHeader(ByteView(data)));
 }
 
 Result<QImage> decodePnm(QByteArrayView data)
 {
     const ByteView v(data);
-    auto h = parseHeader(v);
+    auto h = withinLimits(parseHeader(v), kFormat);
     if (!h)
         return std::unexpected(h.error());
-    if (auto ok = checkDimensions(h->width, h->height, kFormat); !ok)
-        return std::unexpected(ok.error());
     // Every text sample takes at least one character, every binary pixel at least one bit.
     const qint64 remaining = v.size() - h->dataOffset;
     const qint64 least = h->text() ? h->width * h->height * h->channels() : (h->width + 7) / 8 * h->height;

@@ -290,20 +290,15 @@ bool looksLikePsd(QByteArrayView data)
 
 std::optional<QSize> psdSize(QByteArrayView data)
 {
-    auto h = parseHeader(ByteView(data));
-    if (!h || h->width < 1 || h->height < 1 || h->width > kMaxSide || h->height > kMaxSide)
-        return std::nullopt;
-    return QSize(int(h->width), int(h->height));
+    return headerSize(parseHeader(ByteView(data)));
 }
 
 Result<QImage> decodePsd(QByteArrayView data)
 {
     const ByteView v(data);
-    auto h = parseHeader(v);
+    auto h = withinLimits(parseHeader(v), kFormat);
     if (!h)
         return std::unexpected(h.error());
-    if (auto ok = checkDimensions(h->width, h->height, kFormat); !ok)
-        return std::unexpected(ok.error());
     if (auto ok = readSections(v, *h); !ok)
         return std::unexpected(ok.error());
     if (!v.has(h->imageData, 2))

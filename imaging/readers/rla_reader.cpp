@@ -103,20 +103,15 @@ bool looksLikeRla(QByteArrayView data)
 
 std::optional<QSize> rlaSize(QByteArrayView data)
 {
-    auto h = parseHeader(ByteView(data));
-    if (!h)
-        return std::nullopt;
-    return QSize(h->width, h->height);
+    return headerSize(parseHeader(ByteView(data)));
 }
 
 Result<QImage> decodeRla(QByteArrayView data)
 {
     const ByteView v(data);
-    auto h = parseHeader(v);
+    auto h = withinLimits(parseHeader(v), kFormat);
     if (!h)
         return std::unexpected(h.error());
-    if (auto ok = checkDimensions(h->width, h->height, kFormat); !ok)
-        return std::unexpected(ok.error());
     if (!v.has(kHeaderSize, 4 * qint64(h->height)))
         return std::unexpected(truncatedFile(kFormat));
     const bool alpha = h->matteChannels > 0;

@@ -164,20 +164,15 @@ bool looksLikeSgi(QByteArrayView data)
 
 std::optional<QSize> sgiSize(QByteArrayView data)
 {
-    auto h = parseHeader(ByteView(data));
-    if (!h || h->width == 0)
-        return std::nullopt;
-    return QSize(h->width, h->height);
+    return headerSize(parseHeader(ByteView(data)));
 }
 
 Result<QImage> decodeSgi(QByteArrayView data)
 {
     const ByteView v(data);
-    auto h = parseHeader(v);
+    auto h = withinLimits(parseHeader(v), kFormat);
     if (!h)
         return std::unexpected(h.error());
-    if (auto ok = checkDimensions(h->width, h->height, kFormat); !ok)
-        return std::unexpected(ok.error());
     // The row tables (run-length) or all planes (verbatim) must be there before the
     // picture is allocated.
     const qint64 tableEntries = qint64(h->height) * h->channels;

@@ -229,20 +229,15 @@ bool looksLikeTga(QByteArrayView data)
 
 std::optional<QSize> tgaSize(QByteArrayView data)
 {
-    auto h = parseHeader(ByteView(data));
-    if (!h || h->width == 0 || h->height == 0)
-        return std::nullopt;
-    return QSize(h->width, h->height);
+    return headerSize(parseHeader(ByteView(data)));
 }
 
 Result<QImage> decodeTga(QByteArrayView data)
 {
     const ByteView v(data);
-    auto h = parseHeader(v);
+    auto h = withinLimits(parseHeader(v), kFormat);
     if (!h)
         return std::unexpected(h.error());
-    if (auto ok = checkDimensions(h->width, h->height, kFormat); !ok)
-        return std::unexpected(ok.error());
     if (!dataCanHoldPixels(v, *h))
         return std::unexpected(truncatedFile(kFormat));
     auto out = newPicture(h->width, h->height, hasAlpha(*h), kFormat);
