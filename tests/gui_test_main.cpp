@@ -1,5 +1,5 @@
-// The GUI tests run inside the editor's own application object, so an exception that
-// reaches the event loop is handled as in the program.
+// Window tests run inside the programs' own application object, so an exception that
+// reaches the event loop is handled as in the editor and the player.
 #include "editor/shell/lumivelle_application.h"
 
 #include <gtest/gtest.h>
