@@ -4,7 +4,7 @@
 #include "editor/explorer/image_explorer.h"
 #include "editor/shell/editor_settings.h"
 #include "file_ops_test_support.h"
-#include "shell/recording_prompter.h"
+#include "tests/recording_prompter.h"
 
 #include <QHBoxLayout>
 #include <QProgressBar>

@@ -2,7 +2,7 @@
 // copies into their own folder, cancelled copies, moves, the trash and renames.
 #include "editor/explorer/file_operations.h"
 #include "file_ops_test_support.h"
-#include "shell/recording_prompter.h"
+#include "tests/recording_prompter.h"
 
 #include <gtest/gtest.h>
 

@@ -13,7 +13,7 @@
 #include "editor/shell/config_file.h"
 #include "editor/shell/main_window.h"
 #include "file_ops_test_support.h"
-#include "shell/recording_prompter.h"
+#include "tests/recording_prompter.h"
 
 #include <QFileSystemModel>
 #include <QLabel>

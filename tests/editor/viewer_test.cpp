@@ -8,7 +8,7 @@
 #include "editor/explorer/viewer_session.h"
 #include "editor/shell/editor_settings.h"
 #include "file_ops_test_support.h"
-#include "shell/recording_prompter.h"
+#include "tests/recording_prompter.h"
 
 #include <QLabel>
 #include <gtest/gtest.h>

@@ -2,6 +2,7 @@
 // Helpers of the player tests: a timer on a fake clock, a prompter that answers the
 // message boxes, a recording music object and show files written in a temporary folder.
 #include "editor/shell/messages.h"
+#include "tests/recording_prompter.h"
 #include "imaging/jpeg_codec.h"
 #include "player/player_timer.h"
 #include "player/show_music.h"
@@ -42,32 +43,6 @@ protected:
 private:
     qint64 m_now = 0;
     qint64 m_periodStart = 0;
-};
-
-struct AskedMessage {
-    messages::Kind kind;
-    QString text;
-    messages::Buttons buttons;
-};
-
-// Records every message box and gives the queued answers (the first button otherwise).
-class AnsweringPrompter final : public messages::Prompter {
-public:
-    AnsweringPrompter() : m_scope(*this) {}
-    messages::Answer ask(messages::Kind kind, const QString &text, messages::Buttons buttons) override
-    {
-        asked.push_back({kind, text, buttons});
-        if (answers.empty())
-            return buttons == messages::Buttons::Ok ? messages::Answer::Ok : messages::Answer::Yes;
-        const messages::Answer a = answers.front();
-        answers.pop_front();
-        return a;
-    }
-    std::vector<AskedMessage> asked;
-    std::deque<messages::Answer> answers;
-
-private:
-    messages::ScopedPrompter m_scope;
 };
 
 class RecordingMusic final : public player::ShowMusic {

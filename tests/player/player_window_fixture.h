@@ -66,7 +66,7 @@ protected:
 
     QTemporaryDir dir;
     QString snapshotFolder;
-    AnsweringPrompter prompter;
+    RecordingPrompter prompter;
     FakeTimer *timer = nullptr;
     RecordingMusic *music = nullptr;
     QString chosenCopyPath;

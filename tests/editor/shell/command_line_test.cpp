@@ -1,6 +1,6 @@
 #include "editor/shell/command_line.h"
 #include "editor/shell/numeric_key.h"
-#include "recording_prompter.h"
+#include "tests/recording_prompter.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include "editor/shell/french_ui.h"
 #include "editor/shell/messages.h"
 #include "editor/shell/status_line.h"
-#include "recording_prompter.h"
+#include "tests/recording_prompter.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include "editor/shell/close_questions.h"
 #include "editor/shell/option_values.h"
-#include "recording_prompter.h"
+#include "tests/recording_prompter.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include "editor/shell/config_file.h"
 #include "editor/shell/main_window.h"
 #include "editor/shell/thumbnail_grid_view.h"
-#include "recording_prompter.h"
+#include "tests/recording_prompter.h"
 
 #include <QTemporaryDir>
 #include <QWidget>
