@@ -199,7 +199,7 @@ void TMainLumivelle3000::setGrid(GridSlot slot, ThumbnailGridView *grid)
     const std::size_t i = std::size_t(slot);
     QLayout *layout = m_gridHolders[i]->layout();
     ThumbnailGridView *old = m_grids[i];
-    layout->replaceWidget(old->widget(), grid->widget());
+    delete layout->replaceWidget(old->widget(), grid->widget()); // the old widget's layout item
     if (auto *empty = dynamic_cast<EmptyThumbnailGrid *>(old))
         empty->deleteLater();
     m_grids[i] = grid;

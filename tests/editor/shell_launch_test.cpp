@@ -46,7 +46,7 @@ TEST(ShellLaunch, MissingProgramsFoldersAndNonProgramsAreReported)
     RecordingPrompter prompter;
     EXPECT_FALSE(ShellLaunch(nullptr, QStringLiteral("programme-absent-9e1f"), QString(), dir.path()));
     EXPECT_FALSE(ShellLaunch(nullptr, QStringLiteral("retouche"), QString(), dir.filePath("absent")));
-    makeProgram(dir.filePath("faux"), QByteArray("\x7f\x01\x02\x03 not a program", 20));
+    makeProgram(dir.filePath("faux"), QByteArray("\x7f\x01\x02\x03 not a program"));
     EXPECT_FALSE(ShellLaunch(nullptr, QStringLiteral("faux"), QString(), dir.path()));
     ASSERT_EQ(prompter.asked.size(), 3u);
     EXPECT_EQ(prompter.asked[0].kind, messages::Kind::Error);
