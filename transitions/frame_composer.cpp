@@ -101,12 +101,12 @@ QRect composeFrame(const QImage &oldPicture, const QImage &newPicture, QImage &s
     const bool between = progress > 0 && progress < 100;
     // Without a handler to look at it, the old picture need not be drawn first: each style
     // then writes every pixel once. Only pictures of one size and format are taken that way.
+    // Style 0's handler sees the screen, which must hold the old picture by then.
     const bool oneSize = oldPicture.size() == newPicture.size() && screen.size() == newPicture.size();
-    const bool direct = between && !hooks.beforeNewFrame && oneSize && oldPicture.format() == kFrameFormat
+    const bool watched = hooks.beforeNewFrame || (style == 0 && hooks.customDraw);
+    const bool direct = between && !watched && oneSize && oldPicture.format() == kFrameFormat
                         && newPicture.format() == kFrameFormat;
     if (direct) {
-        if (style == 0 && hooks.customDraw)
-            hooks.customDraw();
         const FrameInputs f = FrameInputs::compute(newPicture.width(), newPicture.height(), progress, step);
         return StyleFrame(&oldPicture, newPicture, screen, hooks).draw(style, f);
     }

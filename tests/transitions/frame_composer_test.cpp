@@ -85,8 +85,16 @@ TEST(FrameComposer, SwapCallsCustomDrawBeforeDrawingTheWholeNewPicture)
         ++calls;
         newPicture.setPixel(3, 3, 0xFF123456u); // a handler may draw on the new picture
     };
+    screen.fill(0xFF00FF00u); // what the previous frame left
+    bool sawOld = false;
+    const auto draw = hooks.customDraw;
+    hooks.customDraw = [&] {
+        sawOld = isPicture(screen, false); // the frame starts from the old picture
+        draw();
+    };
     composeFrame(oldPicture, newPicture, screen, 0, 10, 4, hooks);
     EXPECT_EQ(calls, 1);
+    EXPECT_TRUE(sawOld);
     EXPECT_EQ(at(screen, 3, 3), 0xFF123456u);
     EXPECT_EQ(at(screen, 4, 3), coded::pixel(4, 3, true));
     // Not called at the ends, nor for other styles.
