@@ -14,7 +14,7 @@ namespace editor {
 QString newDirExplanation()
 {
     return QStringLiteral("Saisissez le nom du dossier à créer (il est possible de créer un dossier et ses "
-                          "sous-dossiers en les séparant avec le caractère \" %1 \" )  ")
+                          "sous-dossiers en les séparant avec le caractère \" %1 \")  ")
         .arg(QDir::separator());
 }
 

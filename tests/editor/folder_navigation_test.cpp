@@ -239,7 +239,9 @@ TEST(FormNewDir, TheFieldRefusesASeparatorAsItsFirstCharacter)
 {
     TFormNewDir form;
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Créer un nouveau dossier"));
-    EXPECT_TRUE(newDirExplanation().endsWith(QStringLiteral("le caractère \" / \" )  ")));
+    EXPECT_EQ(newDirExplanation(),
+              QStringLiteral("Saisissez le nom du dossier à créer (il est possible de créer un dossier et ses "
+                             "sous-dossiers en les séparant avec le caractère \" / \")  "));
     QTest::keyClicks(form.EditDir, QStringLiteral("/vacances/2003/"));
     EXPECT_EQ(form.text(), QStringLiteral("vacances/2003/"));
 }
