@@ -2,8 +2,10 @@
 // height, x and y offset, 8 bits per pixel, compression 0, data size), a 768-byte VGA
 // palette of 6-bit values, then one byte per pixel, top row first. A cel is shown at its
 // own size; its offset places it on the animation's screen and does not matter here.
+// Animator Pro wrote its cels as one-frame flics instead (autodesk_flic.cpp).
 #include "imaging/readers/format_decoders.h"
 
+#include "imaging/readers/autodesk_flic.h"
 #include "imaging/readers/decode_support.h"
 
 namespace imaging::readers {
@@ -35,11 +37,13 @@ Palette readPalette(const ByteView &v)
 bool looksLikeAutodeskCel(QByteArrayView data)
 {
     const ByteView v(data);
-    return v.has(0, kHeaderSize) && v.le16(0) == kMagic && v.u8(10) == 8 && v.u8(11) == 0;
+    return (v.has(0, kHeaderSize) && v.le16(0) == kMagic && v.u8(10) == 8 && v.u8(11) == 0) || looksLikeFlic(data);
 }
 
 std::optional<QSize> autodeskCelSize(QByteArrayView data)
 {
+    if (looksLikeFlic(data))
+        return flicSize(data);
     if (!looksLikeAutodeskCel(data))
         return std::nullopt;
     const ByteView v(data);
@@ -49,6 +53,8 @@ std::optional<QSize> autodeskCelSize(QByteArrayView data)
 Result<QImage> decodeAutodeskCel(QByteArrayView data)
 {
     const ByteView v(data);
+    if (v.le16(0) != kMagic && (v.le16(4) == 0xAF12 || v.le16(4) == 0xAF11))
+        return decodeFlic(data);
     if (!v.has(0, kHeaderSize))
         return std::unexpected(truncatedFile(kFormat));
     if (v.le16(0) != kMagic)

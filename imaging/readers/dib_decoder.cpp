@@ -21,6 +21,7 @@ struct DibInfo {
     bool topDown = false;
     int bitCount = 0;
     quint32 compression = kRgb;
+    bool os2Header = false;  // a 16- to 64-byte OS/2 2.x header: compression 4 is RLE24
     quint32 masks[4] = {0, 0, 0, 0}; // red, green, blue, alpha
     qsizetype tableOffset = 0;
     int tableEntries = 0;
@@ -61,6 +62,12 @@ qsizetype readMasks(const ByteView &v, quint32 headerSize, DibInfo &d)
     return 4 * count;
 }
 
+// OS/2 2.x bitmaps use compression 4 for 24-bit runs where Windows means JPEG pixels.
+bool isRle24(const DibInfo &d)
+{
+    return d.compression == kJpeg && d.bitCount == 24 && d.os2Header;
+}
+
 Result<DibInfo> parseInfo(QByteArrayView info, bool iconMask)
 {
     const ByteView v(info);
@@ -78,6 +85,7 @@ Result<DibInfo> parseInfo(QByteArrayView info, bool iconMask)
     } else {
         d.width = v.le32s(4), height = v.le32s(8), d.bitCount = v.le16(14);
         d.compression = headerSize >= 20 ? v.le32(16) : kRgb;
+        d.os2Header = headerSize != 40 && headerSize <= 64 && headerSize != 52 && headerSize != 56;
         colorsUsed = headerSize >= 36 ? v.le32(32) : 0;
         setDefaultMasks(d);
         maskBytes = readMasks(v, headerSize, d);
@@ -88,7 +96,9 @@ Result<DibInfo> parseInfo(QByteArrayView info, bool iconMask)
         d.height /= 2;
     if (d.width < 1 || d.height < 1)
         return std::unexpected(invalidHeader(kFormat));
-    if (d.compression == kJpeg || d.compression == kPng) {
+    if (isRle24(d)) {
+        // Runs of blue, green, red triples.
+    } else if (d.compression == kJpeg || d.compression == kPng) {
         // The pixels are a whole JPEG or PNG file; the bit count says nothing.
     } else if (d.bitCount <= 8) {
         if (d.bitCount != 1 && d.bitCount != 4 && d.bitCount != 8 && !(d.bitCount == 2 && headerSize > 12))
@@ -107,7 +117,7 @@ Result<DibInfo> parseInfo(QByteArrayView info, bool iconMask)
 
 Result<void> checkCompression(const DibInfo &d)
 {
-    const bool ok = (d.compression == kRgb)
+    const bool ok = (d.compression == kRgb) || isRle24(d)
         || (d.compression == kRle8 && d.bitCount == 8) || (d.compression == kRle4 && d.bitCount == 4)
         || ((d.compression == kBitfields || d.compression == kAlphaBitfields) && (d.bitCount == 16 || d.bitCount == 32));
     if (!ok)
@@ -233,45 +243,73 @@ void decodeUncompressed(const ByteView &bits, const DibInfo &d, const Palette &p
     }
 }
 
-// Run-length encoded 4- and 8-bit bitmaps, straight into the picture. Pixels the runs
-// never reach keep colour 0. The data may end without its end-of-bitmap code.
-void decodeRle(const ByteView &bits, const DibInfo &d, const Palette &palette, QImage &out, bool alpha)
-{
-    fillPicture(out, palette[0]);
-    const bool four = d.bitCount == 4;
+// Writes the pixels of run-length encoded bitmaps, left to right, row by row; pixels
+// outside the picture are dropped.
+class RlePen {
+public:
+    RlePen(const DibInfo &d, QImage &out, bool alpha) : m_d(d), m_out(out), m_alpha(alpha) {}
     qint64 x = 0, y = 0;
-    qsizetype p = 0;
-    auto put = [&](int index) {
-        if (x < d.width && y < d.height) {
-            uchar *row = out.scanLine(pictureRow(d, y));
-            if (alpha)
-                reinterpret_cast<QRgb *>(row)[x] = palette[index];
+
+    bool rowFull() const { return x >= m_d.width; }
+    void put(QRgb colour)
+    {
+        if (x < m_d.width && y < m_d.height) {
+            uchar *row = m_out.scanLine(pictureRow(m_d, y));
+            if (m_alpha)
+                reinterpret_cast<QRgb *>(row)[x] = colour;
             else
-                putBgr(row + 3 * x, palette[index]);
+                putBgr(row + 3 * x, colour);
         }
         ++x;
-    };
-    while (bits.has(p, 2) && y < d.height) {
+    }
+
+private:
+    const DibInfo &m_d;
+    QImage &m_out;
+    bool m_alpha;
+};
+
+// The colour of pixel `i` of a run (`repeat`: one stored pixel, or for 4 bits two
+// alternating nibbles) or of an absolute block, whose data start at `at`.
+QRgb rleColour(const ByteView &bits, qsizetype at, int i, int bitCount, const Palette &palette, bool repeat)
+{
+    const qsizetype offset = repeat ? 0 : bitCount == 4 ? i / 2 : bitCount == 24 ? 3 * qsizetype(i) : i;
+    if (bitCount == 24)
+        return qRgb(bits.u8(at + offset + 2), bits.u8(at + offset + 1), bits.u8(at + offset));
+    const int b = bits.u8(at + offset);
+    return palette[bitCount == 4 ? (i % 2 == 0 ? b >> 4 : b & 15) : b];
+}
+
+// Run-length encoded 4-, 8- and (OS/2) 24-bit bitmaps, straight into the picture. Pixels
+// the runs never reach keep colour 0. The data may end without its end-of-bitmap code.
+void decodeRle(const ByteView &bits, const DibInfo &d, const Palette &palette, QImage &out, bool alpha)
+{
+    fillPicture(out, d.bitCount == 24 ? qRgb(0, 0, 0) : palette[0]);
+    const int pixelBytes = d.bitCount == 24 ? 3 : 1;
+    RlePen pen(d, out, alpha);
+    qsizetype p = 0;
+    while (bits.has(p, 2) && pen.y < d.height) {
         const int count = bits.u8(p), value = bits.u8(p + 1);
-        p += 2;
-        if (count > 0) {
-            for (int i = 0; i < count && x < d.width; ++i)
-                put(four ? (i % 2 == 0 ? value >> 4 : value & 15) : value);
+        if (count > 0) {           // `count` pixels of one colour (4 bits: two alternating)
+            if (!bits.has(p + 1, pixelBytes))
+                break;
+            for (int i = 0; i < count && !pen.rowFull(); ++i)
+                pen.put(rleColour(bits, p + 1, i, d.bitCount, palette, true));
+            p += 1 + pixelBytes;
             continue;
         }
+        p += 2;
         if (value == 0) {          // end of line
-            x = 0, ++y;
+            pen.x = 0, ++pen.y;
         } else if (value == 1) {   // end of bitmap
             break;
         } else if (value == 2) {   // move right and up (down in file rows)
-            x += bits.u8(p), y += bits.u8(p + 1);
+            pen.x += bits.u8(p), pen.y += bits.u8(p + 1);
             p += 2;
         } else {                   // `value` pixels given one by one, padded to a 16-bit word
-            const qsizetype bytes = four ? (value + 1) / 2 : value;
-            for (int i = 0; i < value && bits.has(p + (four ? i / 2 : i), 1); ++i) {
-                const int b = bits.u8(p + (four ? i / 2 : i));
-                put(four ? (i % 2 == 0 ? b >> 4 : b & 15) : b);
-            }
+            const qsizetype bytes = d.bitCount == 4 ? (value + 1) / 2 : qsizetype(value) * pixelBytes;
+            for (int i = 0; i < value && bits.has(p + (d.bitCount == 4 ? i / 2 : qsizetype(i) * pixelBytes), pixelBytes); ++i)
+                pen.put(rleColour(bits, p, i, d.bitCount, palette, false));
             p += bytes + (bytes & 1);
         }
     }
@@ -357,7 +395,7 @@ Result<QImage> decodeDib(QByteArrayView info, QByteArrayView bitsData, const Dib
     auto d = parseInfo(info, options.iconMask);
     if (!d)
         return std::unexpected(d.error());
-    if (d->compression == kJpeg)
+    if (d->compression == kJpeg && !isRle24(*d))
         return decodeJpegPicture(bitsData);
     if (d->compression == kPng)
         return decodePng(bitsData);
@@ -366,7 +404,7 @@ Result<QImage> decodeDib(QByteArrayView info, QByteArrayView bitsData, const Dib
     const bool pixelAlpha = carriesAlpha(*d, options);
     const bool alpha = pixelAlpha || options.iconMask;
     const ByteView bits(bitsData);
-    const bool rle = d->compression == kRle8 || d->compression == kRle4;
+    const bool rle = d->compression == kRle8 || d->compression == kRle4 || isRle24(*d);
     if (auto ok = checkDimensions(d->width, d->height, kFormat); !ok)
         return std::unexpected(ok.error());
     if (!rle && !bits.has(0, uncompressedBytes(*d)))

@@ -106,6 +106,30 @@ TEST(Bmp, Rle4AlternatesNibbles)
         EXPECT_EQ(qRed(picture->pixel(x, 0)), expected[x]) << x;
 }
 
+TEST(Bmp, Os2Rle24RunsOfTriples)
+{
+    // OS/2 2.x header of 64 bytes (compression 4 there means 24-bit runs), 5 x 2, top-down.
+    // File row 0: a run of 2 red pixels (count, blue, green, red), an absolute block of 3
+    // triples (9 bytes and a pad byte); end of line. Row 1: a delta of (1, 0), one green
+    // pixel, then an absolute block of 3 cut short by the end of the data.
+    Bytes header;
+    header.le32(64).le32(5).le32(-2).le16(1).le16(24).le32(4).padTo(64);
+    const QByteArray codes = Bytes().u8s({2, 0, 0, 255, 0, 3, 1, 2, 3, 4, 5, 6, 7, 8, 9, 0, 0, 0})
+                                 .u8s({0, 2, 1, 0, 1, 0, 255, 0, 0, 3, 9});
+    auto picture = decodeBmp(bmpFile(Bytes(header).raw(codes), 14 + 64));
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(picture->format(), QImage::Format_BGR888);
+    EXPECT_EQ(picture->pixel(0, 0), qRgb(255, 0, 0));
+    EXPECT_EQ(picture->pixel(1, 0), qRgb(255, 0, 0));
+    EXPECT_EQ(picture->pixel(2, 0), qRgb(3, 2, 1));
+    EXPECT_EQ(picture->pixel(4, 0), qRgb(9, 8, 7));
+    EXPECT_EQ(picture->pixel(0, 1), qRgb(0, 0, 0)); // skipped by the delta
+    EXPECT_EQ(picture->pixel(1, 1), qRgb(0, 255, 0));
+    EXPECT_EQ(picture->pixel(2, 1), qRgb(0, 0, 0)); // its triple is not all there
+    // The same compression after a Windows 40-byte header still means JPEG pixels.
+    EXPECT_FALSE(decodeBmp(bmpFile(Bytes(infoHeader(4, 2, 24, 4)).raw(codes), 54)));
+}
+
 TEST(Bmp, PackedDibsAndBadPixelOffsets)
 {
     const QByteArray dib = Bytes(infoHeader(1, 1, 24)).u8s({1, 2, 3, 0});

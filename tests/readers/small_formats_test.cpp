@@ -31,6 +31,59 @@ TEST(AutodeskCel, SixBitPaletteScaledAndEightBitPaletteKept)
     EXPECT_FALSE(decodeAutodeskCel(Bytes(celHeader(4, 4)).patchLe32(8, 0x00100008).zeros(800)));
 }
 
+// Animator Pro layout: a 128-byte header (size, kind, frames, width, height, 8 bits), a
+// prefix chunk to skip, then one frame chunk (16-byte header) around its sub-chunks.
+QByteArray flic(int kind, int width, int height, std::initializer_list<QByteArray> subChunks)
+{
+    Bytes frame;
+    for (const QByteArray &chunk : subChunks)
+        frame.raw(chunk);
+    Bytes b;
+    b.le32(0).le16(kind).le16(1).le16(width).le16(height).le16(8).le16(0).le32(70).padTo(128);
+    b.le32(16).le16(0xF100).zeros(10);
+    b.le32(16 + frame.size()).le16(0xF1FA).le16(int(subChunks.size())).zeros(8).raw(frame);
+    return b.data();
+}
+
+QByteArray subChunk(int type, const Bytes &data)
+{
+    return Bytes().le32(6 + data.size()).le16(type).raw(data);
+}
+
+TEST(AutodeskCel, AnimatorProCelsShowTheirFirstFrame)
+{
+    // 3 x 2: palette entries 1 (red) and 2 (blue) after skipping entry 0; byte runs of
+    // [1, 1, 1] and the literals [2, 1, 2]; then a line change setting row 1, column 1 to 0.
+    const QByteArray palette = subChunk(4, Bytes().le16(1).u8s({1, 2, 255, 0, 0, 0, 0, 255}));
+    const QByteArray runs = subChunk(15, Bytes().u8s({0, 3, 1}).u8s({0, 0xFD, 2, 1, 2}));
+    const QByteArray lineChange = subChunk(12, Bytes().le16(1).le16(1).u8s({1, 1, 0xFF, 0}));
+    const QByteArray cel = flic(0xAF12, 3, 2, {palette, runs, lineChange});
+    ASSERT_TRUE(looksLikeAutodeskCel(cel));
+    EXPECT_EQ(autodeskCelSize(cel), QSize(3, 2));
+    auto picture = decodeAutodeskCel(cel);
+    ASSERT_TRUE(picture) << picture.error().message.toStdString();
+    EXPECT_EQ(picture->pixel(2, 0), qRgb(255, 0, 0));
+    EXPECT_EQ(picture->pixel(0, 1), qRgb(0, 0, 255));
+    EXPECT_EQ(picture->pixel(1, 1), qRgb(0, 0, 0));
+    EXPECT_EQ(picture->pixel(2, 1), qRgb(0, 0, 255));
+    EXPECT_FALSE(decodeAutodeskCel(cel.first(cel.size() - 3)));
+    EXPECT_FALSE(decodeAutodeskCel(flic(0xAF12, 3, 2, {subChunk(16, Bytes().zeros(5))}))); // copy short of 6 pixels
+}
+
+TEST(AutodeskCel, OriginalFlicsWithSixBitPalettesAndWordChanges)
+{
+    // 4 x 2: 6-bit palette (1 = red, 2 = blue), a black screen, then word changes: skip
+    // one row, one packet copying the pair [1, 2] after one column.
+    const QByteArray palette = subChunk(11, Bytes().le16(1).u8s({0, 3, 0, 0, 0, 63, 0, 0, 0, 0, 63}));
+    const QByteArray wordChange = subChunk(7, Bytes().le16(1).le16(0xFFFF).le16(1).u8s({1, 1, 1, 2}));
+    auto picture = decodeAutodeskCel(flic(0xAF11, 4, 2, {palette, subChunk(13, Bytes()), wordChange}));
+    ASSERT_TRUE(picture) << picture.error().message.toStdString();
+    EXPECT_EQ(picture->pixel(0, 0), qRgb(0, 0, 0));
+    EXPECT_EQ(picture->pixel(1, 1), qRgb(255, 0, 0));
+    EXPECT_EQ(picture->pixel(2, 1), qRgb(0, 0, 255));
+    EXPECT_EQ(picture->pixel(3, 1), qRgb(0, 0, 0));
+}
+
 QByteArray photoCd(int orientation, int luma, int c1, int c2)
 {
     QByteArray file(96 * 2048 + 256 * 3 * 768, '\0');
