@@ -20,4 +20,9 @@ bool LumivelleApplication::notify(QObject *receiver, QEvent *event)
     return false;
 }
 
+void setProgramTitle(const QString &title)
+{
+    QCoreApplication::setApplicationName(title);
+}
+
 } // namespace ui

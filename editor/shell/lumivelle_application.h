@@ -12,4 +12,10 @@ public:
     bool notify(QObject *receiver, QEvent *event) override;
 };
 
+// Gives the program its title ("Lumivelle", "Tolvarine"): the title of its plain message
+// boxes and of windows that have none. Only the application name is set, never the
+// display name: the desktop would append that to every window title ("Avertissement —
+// Lumivelle", "Options — Lumivelle"), where the boxes and dialogs read their own titles.
+void setProgramTitle(const QString &title);
+
 } // namespace ui

@@ -22,20 +22,20 @@ using namespace editor;
 int main(int argc, char **argv)
 {
     ui::LumivelleApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("Lumivelle"));
+    ui::setProgramTitle(QStringLiteral("Lumivelle"));
     ui::installFontSubstitutions();
     ui::installFrenchTranslations(app);
 
+    // Taking the name is what tells two editors started at the same moment apart: only
+    // one of them can hold it. One that cannot take it for another reason still starts.
     SingleInstance instance;
-    if (instance.otherInstanceRunning()) {
+    if (!instance.listen() && instance.otherInstanceRunning()) {
         messages::plain(SingleInstance::kAlreadyRunningMessage);
         instance.activateOtherInstance();
         return 0;
     }
-    instance.listen();
     quitOnTerminationSignals(app);
 
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("Lumivelle"));
     QApplication::setFont(QFont(QStringLiteral("Arial"), 8));
     setHelpFile(helpFileFor(QCoreApplication::applicationFilePath()));
     ConfigFile config(QDir(configDirectory()).filePath(QStringLiteral("Lumivelle.cfg")));

@@ -1,6 +1,7 @@
 #include "editor/shell/about_dialog.h"
 #include "editor/shell/busy_cursor.h"
 #include "editor/shell/french_ui.h"
+#include "editor/shell/lumivelle_application.h"
 #include "editor/shell/messages.h"
 #include "editor/shell/status_line.h"
 #include "tests/recording_prompter.h"
@@ -102,6 +103,18 @@ TEST(Messages, AnExceptionReachingTheEventLoopIsShownAsAnErrorAndTheProgramGoesO
     ASSERT_EQ(prompter.asked.size(), 1u);
     EXPECT_EQ(prompter.asked[0].kind, messages::Kind::Error);
     EXPECT_EQ(prompter.asked[0].text, QStringLiteral("Disque plein"));
+}
+
+TEST(Messages, TheProgramTitleNamesPlainBoxesAndIsNotAddedToOtherTitles)
+{
+    const QString before = QCoreApplication::applicationName();
+    ui::setProgramTitle(QStringLiteral("Lumivelle"));
+    EXPECT_EQ(messages::title(messages::Kind::Plain), QStringLiteral("Lumivelle"));
+    // A display name of its own would be appended by the desktop to every window title
+    // ("Avertissement — Lumivelle"); left unset, it keeps following the application name.
+    QCoreApplication::setApplicationName(QStringLiteral("Autre"));
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QStringLiteral("Autre"));
+    QCoreApplication::setApplicationName(before);
 }
 
 TEST(ProgressSteps, TheBarReturnsToZeroEvenWhenTheLoopFails)
