@@ -1,5 +1,6 @@
 #include "imaging/thumbnail.h"
 
+#include "base/rounding.h"
 #include "imaging/resampler.h"
 
 #include <algorithm>
@@ -38,29 +39,33 @@ QSize thumbnailSize(QSize picture)
     return atLeastOnePixel(roundedQuotient(std::int64_t(kThumbnailBox) * w, h), kThumbnailBox);
 }
 
+// The ratio r is a double and the sides are rounded from it (maxWidth x r, maxHeight / r),
+// halves to even. Where the exact quotient is a half, the double's own rounding decides:
+// 1258 x 1024 on 1024 x 768 gives 943 x 768 (768 / r = 943.4999...), not 944.
 QSize fitToBoxSize(QSize picture, int maxWidth, int maxHeight)
 {
     int w = picture.width(), h = picture.height();
     if (w <= maxWidth && h <= maxHeight)
         return picture;
-    const std::int64_t w0 = w, h0 = h;
-    if (h0 < w0) { // landscape, r = h / w
+    if (h < w) { // landscape
+        const double r = double(h) / double(w);
         if (w > maxWidth) {
             w = maxWidth;
-            h = roundedQuotient(maxWidth * h0, w0);
+            h = roundHalfEven(maxWidth * r);
         }
         if (h > maxHeight) {
-            w = roundedQuotient(maxHeight * w0, h0);
             h = maxHeight;
+            w = roundHalfEven(maxHeight / r);
         }
-    } else if (w0 < h0) { // portrait, r = w / h
+    } else if (w < h) { // portrait
+        const double r = double(w) / double(h);
         if (h > maxHeight) {
-            w = roundedQuotient(maxHeight * w0, h0);
             h = maxHeight;
+            w = roundHalfEven(maxHeight * r);
         }
         if (w > maxWidth) {
             w = maxWidth;
-            h = roundedQuotient(maxWidth * h0, w0);
+            h = roundHalfEven(maxWidth / r);
         }
     } else {
         w = h = std::min(maxWidth, maxHeight);

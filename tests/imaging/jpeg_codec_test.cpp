@@ -244,6 +244,15 @@ TEST(JpegCodec, FilesRoundTripAndMissingFilesFail)
     expectQuadrantColours(*loaded, 4, "file");
     EXPECT_EQ(loadJpegFile(path, {5, 4})->size(), QSize(5, 4));
 
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.resize(file.size() / 2));
+    file.close();
+    const Result<QImage> truncated = loadJpegFile(path);
+    ASSERT_FALSE(truncated);
+    EXPECT_TRUE(truncated.error().message.contains(QLatin1String("Premature end of JPEG file")))
+        << truncated.error().message.toStdString();
+
     const Result<QImage> missing = loadJpegFile(dir.filePath(QStringLiteral("absent.jpg")));
     ASSERT_FALSE(missing);
     EXPECT_TRUE(missing.error().message.contains(QLatin1String("absent.jpg")));

@@ -36,6 +36,17 @@ TEST(FitToBoxSize, LimitsAppliedInTurn)
     EXPECT_EQ(fitToBoxSize({50, 20}, -4, 0), QSize(1, 1));       // panel smaller than its margins
 }
 
+// The sides come from the ratio in double precision: where the exact quotient is a half,
+// the ratio's own rounding decides, not the even neighbour of the half.
+TEST(FitToBoxSize, SidesAreRoundedFromTheDoubleRatio)
+{
+    EXPECT_EQ(fitToBoxSize({1258, 1024}, 1024, 768), QSize(943, 768)); // 768 / r = 943.4999...
+    EXPECT_EQ(fitToBoxSize({800, 1078}, 600, 1000), QSize(600, 809));  // 600 / r = 808.5000...1
+    EXPECT_EQ(fitToBoxSize({1000, 25}, 100, 100), QSize(100, 2));      // 2.5: even
+    EXPECT_EQ(fitToBoxSize({1000, 500}, 5, 100), QSize(5, 2));         // r = 0.5, 2.5: even
+    EXPECT_EQ(fitToBoxSize({500, 1000}, 100, 7), QSize(4, 7));         // 3.5: even
+}
+
 TEST(MakeThumbnail, FilteredIsTriangleAt24BitsPlainKeepsTheFormat)
 {
     const QImage picture = testing_support::randomPicture(400, 300, 11, QImage::Format_RGB32);
