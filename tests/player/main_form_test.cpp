@@ -287,6 +287,7 @@ TEST_F(PlayerWindow, EscapeAsksBeforeQuitting)
     prompter.answers = {messages::Answer::Cancel};
     QTest::keyClick(form.get(), Qt::Key_Escape);
     ASSERT_EQ(prompter.asked.size(), 1u);
+    EXPECT_EQ(prompter.asked[0].kind, messages::Kind::Confirmation);
     EXPECT_EQ(prompter.asked[0].text, QStringLiteral("Quitter le lumivelle ?"));
     EXPECT_EQ(prompter.asked[0].buttons, messages::Buttons::YesCancel);
     EXPECT_EQ(closed.count(), 0);
