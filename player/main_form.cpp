@@ -84,6 +84,7 @@ void TMainForm::createPictureAndCaption()
     });
 
     LabelComment = new QLabel(this);
+    LabelComment->setTextFormat(Qt::PlainText); // a caption such as "<i>Nice</i>" is shown as typed
     LabelComment->setAlignment(Qt::AlignCenter);
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPixelSize(13);

@@ -1,6 +1,7 @@
 #include "player_window_fixture.h"
 
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QMenu>
 #include <QSignalSpy>
@@ -71,6 +72,18 @@ TEST_F(PlayerWindow, SlideColoursBorderAndMendedStyleReachTheScreen)
     EXPECT_EQ(form->LabelComment->palette().color(QPalette::WindowText), QColor(0, 255, 0));
     EXPECT_EQ(form->ImageScreen->Style(), 0) << "style 300 is out of range";
     EXPECT_EQ(shownLines(), QStringList{QStringLiteral("show 0 300x200 style=0 caption=Été")});
+}
+
+// A caption is text as typed: tags and entities are not markup.
+TEST_F(PlayerWindow, CaptionsAreShownAsWritten)
+{
+    const QString caption = QStringLiteral("<i>Plage</i> &amp; <b>dunes</b>");
+    open(header(), {slideOf(solidPicture(64, 48, 0x404040), caption)});
+    form->FormShow();
+    timer->advance(1);
+    EXPECT_EQ(form->LabelComment->text(), caption);
+    EXPECT_GE(form->LabelComment->sizeHint().width(),
+              QFontMetrics(form->LabelComment->font()).horizontalAdvance(caption));
 }
 
 // The old picture a transition starts from is on the screen bitmap when the frame begins.
