@@ -2,9 +2,11 @@
 
 #include "editor/shell/help_viewer.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QPointer>
+#include <QWindow>
 
 namespace editor {
 
@@ -47,6 +49,12 @@ void ShowHelpTopic(const QString &topic)
         // The help window never keeps the program running once the main window is closed.
         g_viewer->setAttribute(Qt::WA_QuitOnClose, false);
     }
+    // The "&Aide" buttons sit in modal dialogs, which block every other window. The help
+    // window becomes a transient child of the open dialog, so it can be scrolled and its
+    // links followed while the dialog stays open.
+    QWidget *modal = QApplication::activeModalWidget();
+    g_viewer->winId();
+    g_viewer->windowHandle()->setTransientParent(modal && modal != g_viewer ? modal->windowHandle() : nullptr);
     g_viewer->showTopic(topic);
     g_viewer->show();
     g_viewer->raise();

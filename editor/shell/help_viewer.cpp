@@ -1,5 +1,6 @@
 #include "editor/shell/help_viewer.h"
 
+#include <QDesktopServices>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QStringDecoder>
@@ -24,7 +25,19 @@ QString decodePage(const QByteArray &bytes)
 
 ChmBrowser::ChmBrowser(ChmFile file, QWidget *parent) : QTextBrowser(parent), m_file(std::move(file))
 {
-    setOpenExternalLinks(true);
+    // QTextBrowser hands every link with a scheme of its own to the desktop, pages of
+    // the help file included ("chm:/home.htm"), so links are followed here.
+    setOpenLinks(false);
+    connect(this, &QTextBrowser::anchorClicked, this, &ChmBrowser::followLink);
+}
+
+void ChmBrowser::followLink(const QUrl &link)
+{
+    const QUrl url = link.isRelative() ? source().resolved(link) : link;
+    if (url.scheme() == kScheme)
+        setSource(url, QTextDocument::HtmlResource);
+    else
+        QDesktopServices::openUrl(url);
 }
 
 QUrl ChmBrowser::topicUrl(const QString &topic)

@@ -20,6 +20,9 @@ public:
     static QUrl topicUrl(const QString &topic);
 
 private:
+    // Pages of the help file open here; links to the web open in the desktop's browser.
+    void followLink(const QUrl &link);
+
     ChmFile m_file;
 };
 

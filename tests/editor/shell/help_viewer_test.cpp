@@ -1,8 +1,12 @@
 #include "editor/shell/help.h"
 #include "editor/shell/help_viewer.h"
 
+#include <QDialog>
 #include <QTest>
+#include <QTimer>
+#include <QWindow>
 #include <gtest/gtest.h>
+#include <memory>
 
 using namespace editor;
 
@@ -55,4 +59,43 @@ TEST(HelpViewer, OpensEachTopicAndFollowsLinksBetweenPages)
     browser->backward();
     EXPECT_EQ(browser->documentTitle(), QStringLiteral("Aide de Lumivelle"));
     viewer->close();
+}
+
+// What a reader does: the link is chosen with the keyboard and followed with Return.
+TEST(HelpViewer, AChosenLinkOpensItsPageInTheViewer)
+{
+    setHelpFile(kHelpFile);
+    ShowHelpTopic(QStringLiteral("exploreralbum.htm"));
+    ASSERT_TRUE(currentHelpViewer());
+    ChmBrowser *browser = currentHelpViewer()->browser();
+    browser->setFocus();
+    QTest::keyClick(browser, Qt::Key_Tab); // "Sommaire"
+    QTest::keyClick(browser, Qt::Key_Tab); // "options"
+    QTest::keyClick(browser, Qt::Key_Return);
+    EXPECT_EQ(browser->documentTitle(), QStringLiteral("Options du programme"));
+    EXPECT_EQ(browser->source(), ChmBrowser::topicUrl(QStringLiteral("options.htm")));
+    currentHelpViewer()->close();
+}
+
+TEST(HelpViewer, TheHelpOfAModalDialogIsNotBlockedByIt)
+{
+    setHelpFile(kHelpFile);
+    auto dialog = std::make_unique<QDialog>();
+    QWindow *helpParent = nullptr;
+    QTimer::singleShot(0, [&] {
+        ShowHelpTopic(QStringLiteral("options.htm"));
+        if (HelpViewer *viewer = currentHelpViewer())
+            helpParent = viewer->windowHandle()->transientParent();
+        dialog->reject();
+    });
+    dialog->exec();
+    EXPECT_EQ(helpParent, dialog->windowHandle());
+    dialog.reset();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(currentHelpViewer()); // the help outlives the dialog that opened it
+    EXPECT_TRUE(currentHelpViewer()->isVisible());
+    ShowHelpTopic(QStringLiteral("home.htm")); // from the main window again: a window of its own
+    ASSERT_TRUE(currentHelpViewer());
+    EXPECT_EQ(currentHelpViewer()->windowHandle()->transientParent(), nullptr);
+    currentHelpViewer()->close();
 }
