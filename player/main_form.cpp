@@ -106,6 +106,7 @@ void TMainForm::createToolbar()
     silver.setColor(QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
     PanelLumivelle->setPalette(silver);
     PanelLumivelle->setGeometry(0, 0, kToolbarWithSound, 24);
+    PanelLumivelle->setAttribute(Qt::WA_NoMousePropagation); // not a click on the window
     PanelLumivelle->hide();
     B_Lec = addButton(3, PlayerIcon::Play, QStringLiteral("Lecture"), &TMainForm::B_LecClick);
     B_Pause = addButton(27, PlayerIcon::Pause, QStringLiteral("Pause"), &TMainForm::B_PauseClick);

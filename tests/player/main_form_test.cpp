@@ -284,6 +284,8 @@ TEST_F(PlayerWindow, ClicksOnThePictureOrCaptionToggleTheToolbarOnce)
     timer->advance(1);
     QTest::mouseClick(form->ImageScreen, Qt::LeftButton, {}, QPoint(10, 10));
     EXPECT_TRUE(form->toolbarShown());
+    QTest::mouseClick(form->PanelLumivelle, Qt::LeftButton, {}, QPoint(1, 12));
+    EXPECT_TRUE(form->toolbarShown()) << "a click on the toolbar between its buttons is not a click on the window";
     QTest::mouseClick(form->LabelComment, Qt::LeftButton, {}, QPoint(10, 10));
     EXPECT_FALSE(form->toolbarShown());
     QTest::mouseClick(form->ImageScreen, Qt::RightButton, {}, QPoint(10, 10));
