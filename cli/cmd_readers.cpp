@@ -49,7 +49,9 @@ int formatsCommand(const QStringList &args)
         return cli::badInput(QStringLiteral("usage : formats"));
     for (const imaging::ImageExtension &e : imaging::ExtensionList()) {
         const auto *family = imaging::readers::familyForExtension(e.extension);
-        std::printf("%-5s %-32s %s\n", e.extension.toUtf8().constData(), e.family.toUtf8().constData(), family->engine);
+        // Padded in characters, not bytes: "Icône" lines up with "JPEG".
+        const QString line = e.extension.leftJustified(5) + u' ' + e.family.leftJustified(32) + u' ' + QLatin1StringView(family->engine);
+        std::printf("%s\n", line.toUtf8().constData());
     }
     return cli::kExitOk;
 }
