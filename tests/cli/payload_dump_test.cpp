@@ -1,0 +1,92 @@
+// lumivelle-cli payload dump: the header, one line per record and the reader's verdict, on
+// a show file written byte by byte.
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtEndian>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct CliRun {
+    int exitCode = -1;
+    QStringList out;
+    QString err;
+};
+
+CliRun dump(const QString &path)
+{
+    QProcess process;
+    process.start(QStringLiteral(LUMIVELLE_BIN_DIR "/lumivelle-cli"), {QStringLiteral("payload"), QStringLiteral("dump"), path});
+    EXPECT_TRUE(process.waitForFinished(60000));
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+void put32(QByteArray &b, int at, qint32 v)
+{
+    qToLittleEndian(v, b.data() + at);
+}
+
+QByteArray record(qint32 imageSize, qint32 style)
+{
+    QByteArray r(112, '\0');
+    put32(r, 0, imageSize);
+    put32(r, 4, 7);           // display time
+    put32(r, 8, 0x0000FF);    // border colour: red
+    r[12] = 1;                // border
+    put32(r, 16, 0x123456);   // background
+    r[20] = 3;
+    r.replace(21, 3, "\xC9t\xE9", 3); // "Été" in code page 1252
+    put32(r, 104, 0xC0C0C0);  // caption colour
+    put32(r, 108, style);
+    return r;
+}
+
+} // namespace
+
+TEST(PayloadDump, PrintsEveryRecordAndWhereReadingStopped)
+{
+    QTemporaryDir dir;
+    QByteArray file(10, '\x90'); // the "player"
+    QByteArray header(84, '\0');
+    header[0] = 8;
+    header.replace(1, 8, "f\xEAte.mp3", 8);
+    header[81] = 1;
+    file += header + record(3, 56) + QByteArray("\xFF\xD8\xD9", 3) + record(0, 4) + record(-1, 9);
+    QByteArray trailer(4, '\0');
+    put32(trailer, 0, 10);
+    file += trailer;
+    const QString path = dir.filePath(QStringLiteral("show.exe"));
+    QFile out(path);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(file);
+    out.close();
+
+    const CliRun run = dump(path);
+    EXPECT_EQ(run.exitCode, 1) << "a payload cut short is bad input";
+    const QString common = QStringLiteral("time=7 border=1 border-colour=0000FF background=123456 caption-colour=C0C0C0");
+    EXPECT_EQ(run.out, (QStringList{
+                           QStringLiteral("header offset 10"),
+                           QStringLiteral("music \"fête.mp3\" loop=1 copy=0 max-quality=0"),
+                           QStringLiteral("record 0 offset=94 image-size=3 %1 style=56 caption=\"Été\"").arg(common),
+                           QStringLiteral("record 1 offset=209 image-size=0 %1 style=4 caption=\"Été\"").arg(common),
+                           QStringLiteral("verdict: 1 playable slide(s), 1 empty record(s); stopped at offset 321: "
+                                          "taille d'image négative"),
+                       }));
+}
+
+TEST(PayloadDump, AFileWithoutPayloadIsOneLineOnStandardError)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("plain.bin"));
+    QFile out(path);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(QByteArray(300, '\x7F'));
+    out.close();
+    const CliRun run = dump(path);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.out.isEmpty());
+    EXPECT_EQ(run.err.count(QLatin1Char('\n')), 1) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(QStringLiteral("ne contient pas de lumivelle")));
+}
