@@ -91,8 +91,12 @@ std::optional<QString> IniFile::value(const QString &section, const QString &key
     return std::nullopt;
 }
 
-void IniFile::setValue(const QString &section, const QString &key, const QString &value)
+void IniFile::setValue(const QString &section, const QString &key, const QString &given)
 {
+    // A value is one line: a line break inside it (a file name may hold one) would start
+    // a key line of its own in the file, which the next start would read as a setting.
+    QString value = given;
+    value.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
     if (m_sections.empty())
         m_sections.push_back(Section{});
     Section *found = findSection(section);

@@ -22,6 +22,7 @@ public:
     QByteArray serialize() const; // UTF-8, one line break (LF) per line
 
     std::optional<QString> value(const QString &section, const QString &key) const;
+    // Line breaks in the value become blanks: every value is one line of the file.
     void setValue(const QString &section, const QString &key, const QString &value);
     void removeKey(const QString &section, const QString &key);
     // The key names of a section, in file order.

@@ -44,6 +44,17 @@ TEST(IniFile, NewKeysGoAtTheEndOfTheirSectionAndCommentsStay)
     EXPECT_EQ(ini.sections(), QStringList({"WEB", "Application", "ResizeBox"}));
 }
 
+TEST(IniFile, AValueWithALineBreakStaysOneLineAndAddsNoKey)
+{
+    IniFile ini = IniFile::parse("[Application]\nDerFile=\nSoftRetoucheF=\n");
+    ini.setValue("Application", "DerFile", "/shows/a\nSoftRetoucheF=/bin/sh\r\n[WEB]\nX=1.dap");
+    const IniFile reread = IniFile::parse(ini.serialize());
+    EXPECT_EQ(reread.keys("Application"), QStringList({"DerFile", "SoftRetoucheF"}));
+    EXPECT_EQ(reread.value("Application", "SoftRetoucheF"), QString());
+    EXPECT_EQ(reread.value("Application", "DerFile"), QStringLiteral("/shows/a SoftRetoucheF=/bin/sh  [WEB] X=1.dap"));
+    EXPECT_EQ(reread.sections(), QStringList({"Application"}));
+}
+
 TEST(IniFile, ReadsCodePage1252FilesAndWritesUtf8)
 {
     // A file of the original program: "é" is the single byte 0xE9.
