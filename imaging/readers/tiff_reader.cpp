@@ -2,7 +2,7 @@
 // read with libtiff from memory: the first page. Plain 8-bit grey and RGB strips, with or
 // without alpha, are copied row by row; every other layout (palette, bilevel and fax,
 // 16-bit, CMYK, YCbCr and JPEG, tiles, separate planes) goes through libtiff's RGBA
-// reader.
+// reader. Headerless Group 3 fax pages are read through a TIFF header made for them.
 #include "imaging/readers/format_decoders.h"
 
 #include "imaging/readers/decode_support.h"
@@ -220,6 +220,80 @@ Result<QImage> readThroughRgba(TIFF *tif, const Layout &l, MemoryFile &file)
     return alpha ? settleAlpha(std::move(picture)) : picture;
 }
 
+// Headerless fax pages (.fax files of Group 3, one-dimensional coding): lines start with
+// an end-of-line code (eleven or more 0 bits, then a 1) and end the page with six of them.
+// The coded lines are counted in each bit order; the order with more is the file's.
+struct RawFaxLines {
+    int lines = 0;
+    int endOfLines = 0;
+};
+
+RawFaxLines countRawFaxLines(const ByteView &v, bool leastSignificantFirst)
+{
+    RawFaxLines count;
+    int zeros = 0;
+    bool lineData = false; // 1 bits seen since the last end-of-line
+    for (qsizetype i = 0; i < v.size(); ++i) {
+        const uchar byte = v.u8(i);
+        for (int b = 0; b < 8; ++b) {
+            const bool one = (leastSignificantFirst ? byte >> b : byte >> (7 - b)) & 1;
+            if (!one) {
+                ++zeros;
+                continue;
+            }
+            if (zeros >= 11) {
+                ++count.endOfLines;
+                count.lines += lineData ? 1 : 0;
+                lineData = false;
+            } else {
+                lineData = true;
+            }
+            zeros = 0;
+        }
+    }
+    count.lines += lineData ? 1 : 0;
+    return count;
+}
+
+// The page wrapped in a TIFF header that describes it: 1728 pixels wide (the standard
+// fax line), one strip of Group 3 one-dimensional data, 0 = white.
+std::optional<QByteArray> rawFaxAsTiff(QByteArrayView data)
+{
+    const ByteView v(data);
+    constexpr int kFaxWidth = 1728;
+    // The page starts with an end-of-line code: eleven 0 bits in either bit order.
+    if (v.size() < 4 || v.size() > 0x7FFFFFF0 || v.u8(0) != 0 || ((v.u8(1) & 0xE0) != 0 && (v.u8(1) & 0x07) != 0))
+        return std::nullopt;
+    const RawFaxLines msb = countRawFaxLines(v, false), lsb = countRawFaxLines(v, true);
+    const bool lsbFirst = lsb.endOfLines > msb.endOfLines;
+    const int lines = lsbFirst ? lsb.lines : msb.lines;
+    if (std::max(lsb.endOfLines, msb.endOfLines) < 2 || lines < 1)
+        return std::nullopt;
+    struct Entry { quint16 tag, type; quint32 value; };
+    constexpr quint16 kShort = 3, kLong = 4;
+    const Entry entries[] = {{256, kLong, kFaxWidth}, {257, kLong, quint32(lines)}, {258, kShort, 1}, {259, kShort, COMPRESSION_CCITTFAX3},
+                             {262, kShort, PHOTOMETRIC_MINISWHITE}, {266, kShort, quint32(lsbFirst ? FILLORDER_LSB2MSB : FILLORDER_MSB2LSB)},
+                             {273, kLong, 0}, {277, kShort, 1}, {278, kLong, quint32(lines)}, {279, kLong, quint32(data.size())},
+                             {292, kLong, 0}};
+    constexpr int kCount = int(std::size(entries));
+    const quint32 stripOffset = 8 + 2 + 12 * kCount + 4;
+    QByteArray tiff("II*\0", 4);
+    auto put16 = [&tiff](quint16 x) { tiff.append(char(x & 0xFF)).append(char(x >> 8)); };
+    auto put32 = [&](quint32 x) { put16(quint16(x & 0xFFFF)), put16(quint16(x >> 16)); };
+    put32(8), put16(kCount);
+    for (const Entry &e : entries) {
+        put16(e.tag), put16(e.type), put32(1);
+        const quint32 value = e.tag == 273 ? stripOffset : e.value;
+        if (e.type == kShort)
+            put16(quint16(value)), put16(0);
+        else
+            put32(value);
+    }
+    put32(0);
+    tiff.append(data.data(), data.size());
+    return tiff;
+}
+
 } // namespace
 
 bool looksLikeTiff(QByteArrayView data)
@@ -245,8 +319,11 @@ std::optional<QSize> tiffSize(QByteArrayView data)
 
 Result<QImage> decodeTiff(QByteArrayView data)
 {
-    if (!looksLikeTiff(data))
+    if (!looksLikeTiff(data)) {
+        if (const auto wrapped = rawFaxAsTiff(data))
+            return decodeTiff(*wrapped);
         return std::unexpected(invalidHeader(kFormat));
+    }
     MemoryFile file(data);
     TiffHandle tif = openMemory(file);
     if (!tif)
