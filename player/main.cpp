@@ -9,8 +9,8 @@
 int main(int argc, char **argv)
 {
     ui::LumivelleApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("Tolvarine"));
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("Tolvarine"));
+    // Not a display name: the desktop would append it to every title ("Erreur — Tolvarine").
+    ui::setProgramTitle(QStringLiteral("Tolvarine"));
     ui::installFontSubstitutions();
     ui::installFrenchTranslations(app);
     // The window is a tool window (no task-bar button), which Qt does not count when it
