@@ -58,6 +58,23 @@ TEST(Tga, SixteenBitAlphaOnlyWhenTheDescriptorDeclaresIt)
     EXPECT_EQ(b->pixel(1, 0), qRgb(0, 0, 255));
 }
 
+TEST(Tga, FifteenBitPixelsAndSixteenBitIndices)
+{
+    // 15 bits: two bytes a pixel, the top bit unused even when set.
+    Bytes fifteen = tgaHeader(2, 2, 1, 15, 0x20);
+    fifteen.le16(0x83E0).le16(0x0010);
+    // Colour-mapped with 16-bit indices into a map starting at entry 300.
+    Bytes wide = tgaHeader(1, 2, 1, 16, 0x20, 2, 24, 300);
+    wide.u8s({0, 0, 255}).u8s({0, 255, 0}).le16(301).le16(300);
+    auto a = decodeTga(fifteen), b = decodeTga(wide);
+    ASSERT_TRUE(a && b);
+    EXPECT_EQ(a->format(), QImage::Format_BGR888);
+    EXPECT_EQ(a->pixel(0, 0), qRgb(0, 255, 0));
+    EXPECT_EQ(a->pixel(1, 0), qRgb(0, 0, 132)); // 16 of 31
+    EXPECT_EQ(b->pixel(0, 0), qRgb(0, 255, 0));
+    EXPECT_EQ(b->pixel(1, 0), qRgb(255, 0, 0));
+}
+
 TEST(Tga, RunsAcrossRowsAndBottomUpOrder)
 {
     // 2 x 2 bottom-up 24-bit RLE: one run of 3 red pixels, one raw blue pixel.
