@@ -26,7 +26,7 @@ QString chooseFolderWithDialog(QWidget *parent, const QString &start)
 
 UnitSpinBox::UnitSpinBox(QWidget *parent) : QSpinBox(parent)
 {
-    setRange(0, 999);
+    setRange(0, 99999); // out-of-range numbers can be typed: OK turns them into 5
     setValue(5);
 }
 
@@ -43,6 +43,20 @@ QAbstractSpinBox::StepEnabled UnitSpinBox::stepEnabled() const
     if (value() > 1)
         enabled |= StepDownEnabled;
     return enabled;
+}
+
+QValidator::State UnitSpinBox::validate(QString &text, int &pos) const
+{
+    if (text.trimmed().isEmpty())
+        return QValidator::Acceptable;
+    return QSpinBox::validate(text, pos);
+}
+
+int UnitSpinBox::valueFromText(const QString &text) const
+{
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok);
+    return ok ? value : 1;
 }
 
 QWidget *TFormOption::buildThumbnailGroup()

@@ -26,6 +26,10 @@ public:
 
 protected:
     StepEnabled stepEnabled() const override;
+    // An emptied field is accepted as it stands and counts as the minimum, 1, instead of
+    // being put back to the previous value when the field loses the focus.
+    QValidator::State validate(QString &text, int &pos) const override;
+    int valueFromText(const QString &text) const override;
 };
 
 class TFormOption : public QDialog {

@@ -101,7 +101,7 @@ TEST_F(OptionsTest, CancelChangesNothing)
 
 TEST_F(OptionsTest, OutOfRangeIntervalsBecomeFiveAndAMissingFolderIsCleared)
 {
-    for (const char *typed : {"0", "121"}) {
+    for (const char *typed : {"0", "121", "1000"}) {
         answerOptions([typed, this](TFormOption &d) {
             typeUnit(d, typed);
             d.EditDir->setText(m_dir.filePath("gone"));
@@ -113,6 +113,18 @@ TEST_F(OptionsTest, OutOfRangeIntervalsBecomeFiveAndAMissingFolderIsCleared)
     }
     EXPECT_EQ(window().settings().colosel, 0x0000FFu);
     EXPECT_EQ(explorerGrid->colourChanges, 2); // repainted once, when the colour changed
+}
+
+TEST_F(OptionsTest, AnEmptiedIntervalCountsAsOne)
+{
+    answerOptions([](TFormOption &d) {
+        d.SpinUnit->setFocus();
+        typeUnit(d, "9");
+        QTest::keyClick(d.SpinUnit->lineEdit(), Qt::Key_Backspace);
+        d.EditDir->setFocus(); // leaving the field must not bring the old value back
+    }, "ButtonOk");
+    window().OptionExecute();
+    EXPECT_EQ(window().settings().UnitLumivelle, 1);
 }
 
 TEST(OptionDialog, SwatchesLookPressedWhileHeldAndTakeTheChosenColour)
