@@ -24,6 +24,7 @@ function(lumivelle_add_test name)
   cmake_parse_arguments(T "GUI" "LABEL" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}) # shared test headers: "tests/..."
   target_compile_definitions(${name} PRIVATE
     LUMIVELLE_FIXTURES="${LUMIVELLE_FIXTURES_DIR}"
     LUMIVELLE_SOURCE_DIR="${PROJECT_SOURCE_DIR}"

@@ -1,26 +1,25 @@
 // lumivelle-cli payload dump: the header, one line per record and the reader's verdict, on
 // a show file written byte by byte.
+#include "tests/cli_run.h"
+
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <gtest/gtest.h>
 
 namespace {
 
-struct CliRun {
+struct DumpRun {
     int exitCode = -1;
     QStringList out;
     QString err;
 };
 
-CliRun dump(const QString &path)
+DumpRun dump(const QString &path)
 {
-    QProcess process;
-    process.start(QStringLiteral(LUMIVELLE_BIN_DIR "/lumivelle-cli"), {QStringLiteral("payload"), QStringLiteral("dump"), path});
-    EXPECT_TRUE(process.waitForFinished(60000));
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts),
-            QString::fromUtf8(process.readAllStandardError())};
+    const CliRun run = runCli({QStringLiteral("payload"), QStringLiteral("dump"), path});
+    return {run.exitCode, QString::fromUtf8(run.output).split(QLatin1Char('\n'), Qt::SkipEmptyParts),
+            QString::fromUtf8(run.errors)};
 }
 
 void put32(QByteArray &b, int at, qint32 v)
@@ -63,7 +62,7 @@ TEST(PayloadDump, PrintsEveryRecordAndWhereReadingStopped)
     out.write(file);
     out.close();
 
-    const CliRun run = dump(path);
+    const DumpRun run = dump(path);
     EXPECT_EQ(run.exitCode, 1) << "a payload cut short is bad input";
     const QString common = QStringLiteral("time=7 border=1 border-colour=0000FF background=123456 caption-colour=C0C0C0");
     EXPECT_EQ(run.out, (QStringList{
@@ -84,7 +83,7 @@ TEST(PayloadDump, AFileWithoutPayloadIsOneLineOnStandardError)
     ASSERT_TRUE(out.open(QIODevice::WriteOnly));
     out.write(QByteArray(300, '\x7F'));
     out.close();
-    const CliRun run = dump(path);
+    const DumpRun run = dump(path);
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.out.isEmpty());
     EXPECT_EQ(run.err.count(QLatin1Char('\n')), 1) << run.err.toStdString();

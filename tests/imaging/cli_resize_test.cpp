@@ -2,26 +2,13 @@
 #include "imaging/resampler.h"
 #include "imaging/thumbnail.h"
 #include "reference_resampler.h"
+#include "tests/cli_run.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
-
-struct CliRun {
-    int exitCode = -1;
-    QByteArray standardError;
-};
-
-CliRun runCli(const QStringList &arguments)
-{
-    QProcess process;
-    process.start(QStringLiteral(LUMIVELLE_BIN_DIR "/lumivelle-cli"), arguments);
-    EXPECT_TRUE(process.waitForFinished(60000));
-    return {process.exitCode(), process.readAllStandardError()};
-}
 
 // Binary PPM written and read by hand: "P6 W H 255", then R, G, B per pixel.
 void writePpm(const QImage &picture, const QString &path)
@@ -70,7 +57,7 @@ TEST(CliResize, OutputIsTheLibrarysForEveryFilter)
         for (const char *threads : {"1", "2"}) {
             const QString out = dir.filePath(QStringLiteral("out%1.ppm").arg(filter));
             const CliRun run = runCli({"resize", in, out, "50", "131", "--filter", QString::number(filter), "--threads", threads});
-            ASSERT_EQ(run.exitCode, 0) << run.standardError.toStdString();
+            ASSERT_EQ(run.exitCode, 0) << run.errors.toStdString();
             QImage source = picture, expected;
             ASSERT_TRUE(imaging::ResizeBitmap(source, expected, 50, 131, filter));
             EXPECT_EQ(testing_support::pixelBytes(readPpm(out)), testing_support::pixelBytes(expected))
@@ -117,8 +104,8 @@ TEST(CliResize, BadInputExitsWithOneLine)
     for (const QStringList &arguments : bad) {
         const CliRun run = runCli(arguments);
         EXPECT_EQ(run.exitCode, 1) << arguments.join(' ').toStdString();
-        EXPECT_TRUE(run.standardError.startsWith("lumivelle-cli: "));
-        EXPECT_EQ(run.standardError.count('\n'), 1) << run.standardError.toStdString();
+        EXPECT_TRUE(run.errors.startsWith("lumivelle-cli: "));
+        EXPECT_EQ(run.errors.count('\n'), 1) << run.errors.toStdString();
     }
     EXPECT_FALSE(QFile::exists(out));
 

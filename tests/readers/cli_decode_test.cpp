@@ -1,28 +1,14 @@
 // lumivelle-cli decode and formats: every fixture comes out as a PNG of the same pixels
 // the readers give, and the extension list prints in the program's order.
 #include "imaging/readers/picture_loader.h"
+#include "tests/cli_run.h"
 
 #include <QDirIterator>
 #include <QImageReader>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
-
-struct CliRun {
-    int exitCode = -1;
-    QByteArray output;
-    QByteArray errors;
-};
-
-CliRun runCli(const QStringList &arguments)
-{
-    QProcess process;
-    process.start(QStringLiteral(LUMIVELLE_BIN_DIR "/lumivelle-cli"), arguments);
-    EXPECT_TRUE(process.waitForFinished(60000));
-    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
-}
 
 TEST(CliDecode, WritesEveryFixtureAsThePngOfItsPicture)
 {
