@@ -2,10 +2,11 @@
 
 #include "imaging/exif/exif_directories.h"
 #include "imaging/exif/jpeg_segments.h"
+#include "imaging/exif/partial_file.h"
 #include "imaging/exif/tiff_data.h"
 
-#include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 
 namespace exif {
 
@@ -23,39 +24,25 @@ FileKind kindOf(const QString &path)
     return FileKind::Other;
 }
 
-// The file's bytes, mapped when the system allows it: only the parts the reading
-// touches are loaded.
-class FileBytes {
-public:
-    explicit FileBytes(const QString &path) : m_file(path)
-    {
-        if (!m_file.open(QIODevice::ReadOnly))
-            return;
-        m_ok = true;
-        if (m_file.size() == 0)
-            return;
-        if (uchar *mapped = m_file.map(0, m_file.size()))
-            m_view = QByteArrayView(mapped, m_file.size());
-        else {
-            m_copy = m_file.readAll();
-            m_view = m_copy;
-        }
-    }
-    bool ok() const { return m_ok; }
-    QByteArrayView view() const { return m_view; }
+// The head of a JPEG file is read in growing prefixes: most heads end within the first
+// one, and a file holding much more data is not read in full.
+constexpr qint64 kFirstJpegPrefix = 256 * 1024;
 
-private:
-    QFile m_file;
-    QByteArray m_copy;
-    QByteArrayView m_view;
-    bool m_ok = false;
-};
-
-} // namespace
-
-bool readJpegExif(QByteArrayView bytes, TImageInfo &info)
+std::optional<JpegHead> walkJpegFile(PartialFile &file)
 {
-    const auto head = walkJpegHead(bytes);
+    qint64 prefix = std::min(file.size(), kFirstJpegPrefix);
+    std::optional<JpegHead> head;
+    while (file.load(0, prefix)) { // a file cut short meanwhile keeps the head walked so far
+        head = walkJpegHead(file.bytes().first(prefix));
+        if (!head || !head->dataRanOut || prefix == file.size())
+            break;
+        prefix = std::min(file.size(), prefix * 4);
+    }
+    return head;
+}
+
+bool readJpegHead(const std::optional<JpegHead> &head, TImageInfo &info)
+{
     if (!head)
         return false;
     info.jpegSegments = head->kept;
@@ -71,15 +58,26 @@ bool readJpegExif(QByteArrayView bytes, TImageInfo &info)
     return head->exifFound || head->commentFound || head->iptcFound;
 }
 
-bool readTiffExif(QByteArrayView bytes, TImageInfo &info)
+bool readTiffData(const std::optional<TiffData> &tiff, TImageInfo &info)
 {
-    const auto tiff = TiffData::open(bytes);
     if (!tiff)
         return false;
     DirectoryReadState state;
     readExifDirectories(*tiff, true, info, state);
     info.sensorWidth = sensorWidthMillimetres(info, state);
     return true;
+}
+
+} // namespace
+
+bool readJpegExif(QByteArrayView bytes, TImageInfo &info)
+{
+    return readJpegHead(walkJpegHead(bytes), info);
+}
+
+bool readTiffExif(QByteArrayView bytes, TImageInfo &info)
+{
+    return readTiffData(TiffData::open(bytes), info);
 }
 
 bool ReadExif(const QString &path, TImageInfo &info)
@@ -94,10 +92,13 @@ bool ReadExif(const QString &path, TImageInfo &info)
     const FileKind kind = kindOf(path);
     if (kind == FileKind::Other)
         return false;
-    const FileBytes file(path);
-    if (!file.ok())
+    PartialFile file(path);
+    if (!file.isOpen())
         return false;
-    return kind == FileKind::Jpeg ? readJpegExif(file.view(), info) : readTiffExif(file.view(), info);
+    if (kind == FileKind::Jpeg)
+        return readJpegHead(walkJpegFile(file), info);
+    auto load = [&file](qint64 offset, qint64 count) { return file.load(offset, count); };
+    return readTiffData(TiffData::open(file.bytes(), load), info);
 }
 
 bool hasExifExtension(const QString &path)

@@ -71,17 +71,27 @@ JpegHead HeadWalker::walk()
 {
     for (int counted = 0; counted < kMaxCountedSegments;) {
         const auto marker = nextMarker();
-        if (!marker || *marker == kStartOfScan || *marker == kEndOfImage)
+        if (!marker) {
+            m_head.dataRanOut = m_pos >= m_bytes.size();
+            break;
+        }
+        if (*marker == kStartOfScan || *marker == kEndOfImage)
             break;
         if (isStandalone(*marker)) {
             ++counted;
             continue;
         }
-        if (m_bytes.size() - m_pos < 2)
+        if (m_bytes.size() - m_pos < 2) {
+            m_head.dataRanOut = true;
             break;
+        }
         const qsizetype length = qFromBigEndian<quint16>(m_bytes.data() + m_pos);
-        if (length < 2 || length > m_bytes.size() - m_pos)
+        if (length < 2)
             break;
+        if (length > m_bytes.size() - m_pos) {
+            m_head.dataRanOut = true;
+            break;
+        }
         const QByteArrayView segment = m_bytes.sliced(m_pos, length);
         m_pos += length;
         if (*marker == kApp1 && counted >= kExifBlockPositions)

@@ -14,6 +14,7 @@ struct JpegHead {
     bool iptcFound = false;
     std::optional<int> frameWidth; // from the start-of-frame segment
     KeptJpegSegments kept;
+    bool dataRanOut = false; // the walk stopped at the end of the bytes, not at a marker or a fault
 };
 
 // Nothing when the bytes do not start with the JPEG start marker FF D8. Otherwise walks

@@ -38,14 +38,14 @@ int tiffTypeSize(std::uint16_t type)
     }
 }
 
-std::optional<TiffData> TiffData::open(QByteArrayView bytes)
+std::optional<TiffData> TiffData::open(QByteArrayView bytes, RangeLoader load)
 {
-    if (bytes.size() < 2)
+    if (bytes.size() < 2 || (load && !load(0, 2)))
         return std::nullopt;
     if (bytes.first(2) == "II")
-        return TiffData(bytes, false);
+        return TiffData(bytes, false, std::move(load));
     if (bytes.first(2) == "MM")
-        return TiffData(bytes, true);
+        return TiffData(bytes, true, std::move(load));
     return std::nullopt;
 }
 
@@ -62,6 +62,8 @@ std::uint32_t TiffData::get32(const char *p) const
 std::optional<QByteArrayView> TiffData::bytes(qint64 offset, qint64 count) const
 {
     if (offset < 0 || count < 0 || offset > m_bytes.size() || count > m_bytes.size() - offset)
+        return std::nullopt;
+    if (m_load && !m_load(offset, count))
         return std::nullopt;
     return m_bytes.sliced(offset, count);
 }

@@ -4,6 +4,7 @@
 // or "MM" of the header. Every read says whether the bytes were there.
 #include <QByteArrayView>
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 namespace exif {
@@ -26,8 +27,12 @@ struct TiffEntry {
 
 class TiffData {
 public:
+    // Makes the range [offset, offset + count) of the bytes hold the data before it is
+    // read; false when it cannot (a file read piece by piece, cut short meanwhile).
+    using RangeLoader = std::function<bool(qint64 offset, qint64 count)>;
+
     // Nothing unless the bytes start with "II" (little-endian) or "MM" (big-endian).
-    static std::optional<TiffData> open(QByteArrayView bytes);
+    static std::optional<TiffData> open(QByteArrayView bytes, RangeLoader load = {});
 
     bool bigEndian() const { return m_bigEndian; }
     qint64 size() const { return m_bytes.size(); }
@@ -55,12 +60,14 @@ public:
     std::optional<double> real(const TiffEntry &entry) const;
 
 private:
-    TiffData(QByteArrayView bytes, bool bigEndian) : m_bytes(bytes), m_bigEndian(bigEndian) {}
+    TiffData(QByteArrayView bytes, bool bigEndian, RangeLoader load)
+        : m_bytes(bytes), m_bigEndian(bigEndian), m_load(std::move(load)) {}
     std::uint16_t get16(const char *p) const;
     std::uint32_t get32(const char *p) const;
 
     QByteArrayView m_bytes;
     bool m_bigEndian = false;
+    RangeLoader m_load;
 };
 
 } // namespace exif
