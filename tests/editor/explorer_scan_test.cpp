@@ -4,11 +4,10 @@
 #include "editor/shell/editor_settings.h"
 #include "editor/shell/messages.h"
 #include "imaging/jpeg_codec.h"
+#include "explorer_on_screen.h"
 #include "explorer_test_support.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
-#include <QProgressBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -37,21 +36,14 @@ public:
     }
 };
 
-class ScanTest : public ::testing::Test {
+class ScanTest : public ExplorerOnScreenTest {
 protected:
     void SetUp() override
     {
-        auto *layout = new QHBoxLayout(&window);
-        previewPanel->setFixedSize(190, 170);
-        layout->addWidget(previewPanel);
-        layout->addWidget(explorer.GrilleImage());
-        window.resize(800, 500);
-        window.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        ExplorerOnScreenTest::SetUp();
         counts = std::make_unique<QSignalSpy>(&explorer, &ImageExplorer::countChanged);
     }
 
-    QString file(const QString &name) const { return dir.filePath(name); }
     void jpeg(const QString &name, int width, int height, QColor colour = Qt::red)
     {
         ASSERT_TRUE(imaging::saveJpegFile(plain(width, height, colour), file(name), 90));
@@ -60,12 +52,6 @@ protected:
     QString lastCount() const { return counts->isEmpty() ? QString() : counts->last().at(0).toString(); }
     QLabel *imageView() const { return explorer.preview().imageView(); }
 
-    QTemporaryDir dir;
-    EditorSettings settings;
-    QWidget window;
-    QWidget *previewPanel = nullptr; // owned by the window
-    QProgressBar progress;
-    ImageExplorer explorer{settings, previewPanel = new QWidget(&window), &progress};
     std::unique_ptr<QSignalSpy> counts;
     WarningRecorder recorder;
     messages::ScopedPrompter prompter{recorder};

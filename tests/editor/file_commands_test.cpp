@@ -3,11 +3,10 @@
 #include "editor/explorer/file_commands.h"
 #include "editor/explorer/image_explorer.h"
 #include "editor/shell/editor_settings.h"
+#include "explorer_on_screen.h"
 #include "file_ops_test_support.h"
 #include "tests/recording_prompter.h"
 
-#include <QHBoxLayout>
-#include <QProgressBar>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
@@ -30,20 +29,8 @@ struct BusyProbe final : messages::Prompter {
     std::vector<bool> seen;
 };
 
-class FileCommandsTest : public ::testing::Test {
+class FileCommandsTest : public ExplorerOnScreenTest {
 protected:
-    void SetUp() override
-    {
-        auto *layout = new QHBoxLayout(&window);
-        previewPanel->setFixedSize(190, 170);
-        layout->addWidget(previewPanel);
-        layout->addWidget(explorer.GrilleImage());
-        window.resize(800, 500);
-        window.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    }
-
-    QString file(const QString &name) const { return dir.filePath(name); }
     void pictures(const QStringList &names)
     {
         for (const QString &name : names)
@@ -59,12 +46,6 @@ protected:
     }
     ExplorerList &list() { return explorer.list(); }
 
-    QTemporaryDir dir;
-    EditorSettings settings;
-    QWidget window;
-    QWidget *previewPanel = nullptr;
-    QProgressBar progress;
-    ImageExplorer explorer{settings, previewPanel = new QWidget(&window), &progress};
     ScriptedDialogs dialogs;
     FileCommands commands{explorer, dialogs};
     RecordingPrompter prompter;
