@@ -182,6 +182,7 @@ private:
     QPainterPath arcPath(const QRectF &box, QPointF start, QPointF end, ArcKind kind) const;
     QFont qtFont(double pixelSize) const;
     void setClip(std::optional<QRegion> clip);
+    void combineClip(int mode, const QRegion &region);
 
     QPainter &m_painter;
     bool m_wmf = true;

@@ -176,6 +176,12 @@ void MetafileCanvas::setClipDeviceRects(const std::vector<QRectF> &deviceRects, 
         resetClip();
         return;
     }
+    combineClip(mode, region);
+}
+
+// Region modes as above; any other mode changes nothing.
+void MetafileCanvas::combineClip(int mode, const QRegion &region)
+{
     const QRegion current = m_state.clip ? *m_state.clip : QRegion(0, 0, m_painter.device()->width(), m_painter.device()->height());
     switch (mode) {
     case 1: setClip(current & region); break;
@@ -194,14 +200,7 @@ void MetafileCanvas::selectClipPath(int mode)
         return;
     }
     const QRegion region(m_path.toFillPolygon().toPolygon(), m_state.winding ? Qt::WindingFill : Qt::OddEvenFill);
-    const QRegion current = m_state.clip ? *m_state.clip : QRegion(0, 0, m_painter.device()->width(), m_painter.device()->height());
-    switch (mode) {
-    case 1: setClip(current & region); break;
-    case 2: setClip(current | region); break;
-    case 3: setClip(current ^ region); break;
-    case 4: setClip(current - region); break;
-    default: setClip(region); break;
-    }
+    combineClip(mode >= 1 && mode <= 4 ? mode : 5, region); // a path replaces the clip in any other mode
     abortPath();
 }
 
