@@ -2,8 +2,8 @@
 // Each iteration composes the frames at progress 25, 50 and 75; the reported time is the
 // composing thread's CPU time per frame, so time the machine spends on other work while
 // the benchmark waits does not count against a style.
-#include "transitions/frame_composer.h"
-#include "transitions/style_names.h"
+#include "transitions/core/frame_composer.h"
+#include "transitions/core/style_names.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,6 +1,6 @@
 // payload dump: what a show executable carries, as the player reads it.
 #include "cli/command_registry.h"
-#include "player/show_payload.h"
+#include "player/payload/show_payload.h"
 
 #include <QFile>
 #include <cstdio>

@@ -1,7 +1,7 @@
 // show: builds a show executable straight from picture files, as the editor's show
 // builder does from a show.
 #include "cli/command_registry.h"
-#include "player/show_builder_core.h"
+#include "player/builder/show_builder_core.h"
 
 #include <QCoreApplication>
 #include <QDir>

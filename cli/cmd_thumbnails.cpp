@@ -3,8 +3,8 @@
 // explorer tab; each thumbnail is written as a PNG named after its picture ("a.JPG" gives
 // "a.JPG.png"), so the scan can be timed and used from scripts.
 #include "cli/command_registry.h"
-#include "editor/explorer/picture_loading.h"
-#include "editor/explorer/thumbnail_pipeline.h"
+#include "imaging/scan/picture_loading.h"
+#include "imaging/scan/thumbnail_pipeline.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -2,9 +2,9 @@
 // at three progress values for eyes to check.
 #include "base/atomic_file.h"
 #include "cli/command_registry.h"
-#include "transitions/frame_composer.h"
-#include "transitions/scaled_copy.h"
-#include "transitions/style_names.h"
+#include "transitions/core/frame_composer.h"
+#include "transitions/core/scaled_copy.h"
+#include "transitions/core/style_names.h"
 
 #include <QBuffer>
 #include <QFont>

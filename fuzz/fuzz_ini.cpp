@@ -1,6 +1,6 @@
 // Fuzz target of the configuration file reader: any bytes parse, and the text written
 // back reads again as the same entries (writing it a second time gives the same bytes).
-#include "editor/shell/ini_file.h"
+#include "editor/shell/core/ini_file.h"
 
 #include <QByteArray>
 #include <cstddef>

@@ -1,5 +1,5 @@
 // Fuzz target of the show payload reader: any bytes as a show executable.
-#include "player/show_payload.h"
+#include "player/payload/show_payload.h"
 
 #include <QBuffer>
 #include <cstdint>

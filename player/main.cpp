@@ -1,8 +1,8 @@
 // Tolvarine, the show player: a copy of this program with a show payload appended plays
 // that show full screen. There is no check for other running players.
-#include "editor/shell/french_ui.h"
-#include "editor/shell/lumivelle_application.h"
-#include "player/main_form.h"
+#include "ui/french_ui.h"
+#include "ui/lumivelle_application.h"
+#include "player/window/main_form.h"
 
 #include <QScreen>
 

@@ -1,6 +1,6 @@
 // Window tests run inside the programs' own application object, so an exception that
 // reaches the event loop is handled as in the editor and the player.
-#include "editor/shell/lumivelle_application.h"
+#include "ui/lumivelle_application.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 // Answers the message boxes in tests: records every message and gives queued answers
 // (the first button when none is queued).
-#include "editor/shell/messages.h"
+#include "ui/messages.h"
 
 #include <QString>
 #include <deque>

@@ -1,11 +1,11 @@
 #include "transitions/custom_pic_show.h"
 
 #include "transitions/animate_thread.h"
-#include "transitions/frame_composer.h"
+#include "transitions/core/frame_composer.h"
 #include "transitions/pic_show_message_sink.h"
-#include "transitions/pixel_styles.h"
-#include "transitions/scaled_copy.h"
-#include "transitions/style_names.h"
+#include "transitions/core/pixel_styles.h"
+#include "transitions/core/scaled_copy.h"
+#include "transitions/core/style_names.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

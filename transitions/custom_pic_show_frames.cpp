@@ -3,7 +3,7 @@
 #include "transitions/custom_pic_show.h"
 
 #include "transitions/animate_thread.h"
-#include "transitions/frame_composer.h"
+#include "transitions/core/frame_composer.h"
 #include "transitions/pic_show_message_sink.h"
 
 #include <QCoreApplication>

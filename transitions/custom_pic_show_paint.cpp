@@ -2,7 +2,7 @@
 // buffer first; the buffer is also what the next transition captures as its old picture.
 #include "transitions/custom_pic_show.h"
 
-#include "transitions/frame_composer.h"
+#include "transitions/core/frame_composer.h"
 
 #include <QPaintEvent>
 #include <QPainter>

@@ -4,8 +4,9 @@
 #include "editor/explorer/file_commands.h"
 #include "editor/explorer/folder_navigation.h"
 #include "editor/explorer/image_explorer.h"
-#include "editor/explorer/retouch.h"
-#include "editor/explorer/viewer_commands.h"
+#include "editor/explorer/retouch_association.h"
+#include "editor/files/retouch.h"
+#include "editor/viewer/viewer_commands.h"
 #include "editor/shell/main_window.h"
 #include "editor/shell/thumbnail_grid_view.h"
 

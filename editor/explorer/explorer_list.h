@@ -1,7 +1,7 @@
 #pragma once
 // The explorer list: the pictures of the current folder, in name order until the user
 // reorders or sorts them, with the two fields only this list has.
-#include "editor/explorer/grid_list.h"
+#include "editor/grid/grid_list.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #include "editor/explorer/explorer_window.h"
 
-#include "editor/explorer/grid_slot_view.h"
+#include "editor/grid/grid_slot_view.h"
 #include "editor/explorer/image_explorer.h"
 #include "editor/shell/main_window.h"
 #include "editor/shell/status_line.h"

@@ -1,11 +1,11 @@
 #include "editor/explorer/file_commands.h"
 
 #include "editor/explorer/explorer_dialogs.h"
-#include "editor/explorer/file_operations.h"
+#include "editor/files/file_operations.h"
 #include "editor/explorer/image_explorer.h"
 #include "editor/explorer/rename_rules.h"
-#include "editor/shell/busy_cursor.h"
-#include "editor/shell/messages.h"
+#include "ui/busy_cursor.h"
+#include "ui/messages.h"
 
 #include <QFileInfo>
 

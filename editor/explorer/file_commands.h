@@ -3,7 +3,7 @@
 // TOpFile, delete to the trash, rename one file, rename a selection with a counter, and
 // the copy of album images for a paste in the explorer. Each checks its own conditions
 // on the lists and does nothing when they are not met; the window checks the active tab.
-#include "editor/explorer/pending_file_operation.h"
+#include "editor/files/pending_file_operation.h"
 
 namespace editor {
 

@@ -1,11 +1,11 @@
 #include "editor/explorer/folder_navigation.h"
 
 #include "editor/explorer/explorer_dialogs.h"
-#include "editor/explorer/file_operations.h"
+#include "editor/files/file_operations.h"
 #include "editor/explorer/image_explorer.h"
 #include "editor/explorer/rename_rules.h"
-#include "editor/shell/folder_histories.h"
-#include "editor/shell/messages.h"
+#include "editor/shell/core/folder_histories.h"
+#include "ui/messages.h"
 
 #include <QDir>
 #include <QFileInfo>

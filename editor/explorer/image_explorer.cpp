@@ -1,9 +1,9 @@
 #include "editor/explorer/image_explorer.h"
 
-#include "editor/explorer/picture_loading.h"
-#include "editor/shell/busy_cursor.h"
-#include "editor/shell/editor_settings.h"
-#include "editor/shell/messages.h"
+#include "imaging/scan/picture_loading.h"
+#include "ui/busy_cursor.h"
+#include "editor/shell/core/editor_settings.h"
+#include "ui/messages.h"
 #include "editor/shell/status_line.h"
 
 #include <QCoreApplication>

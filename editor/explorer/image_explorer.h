@@ -9,8 +9,8 @@
 // folder is done or Escape is pressed. The busy flag keeps commands away meanwhile.
 #include "editor/explorer/explorer_list.h"
 #include "editor/explorer/quick_preview.h"
-#include "editor/explorer/thumbnail_grid.h"
-#include "editor/explorer/thumbnail_pipeline.h"
+#include "editor/grid/thumbnail_grid.h"
+#include "imaging/scan/thumbnail_pipeline.h"
 
 #include <QObject>
 #include <QPointer>

@@ -1,7 +1,7 @@
 #include "editor/explorer/quick_preview.h"
 
-#include "editor/explorer/picture_loading.h"
-#include "editor/shell/busy_cursor.h"
+#include "imaging/scan/picture_loading.h"
+#include "ui/busy_cursor.h"
 
 #include <QFileInfo>
 #include <QLabel>

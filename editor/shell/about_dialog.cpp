@@ -1,6 +1,6 @@
 #include "editor/shell/about_dialog.h"
 
-#include "editor/shell/qb_panel.h"
+#include "ui/qb_panel.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -20,9 +20,9 @@ AboutDialog::AboutDialog(QWidget *parent) : QDialog(parent)
 
     auto *picture = new QLabel(this);
     picture->setPixmap(QPixmap(QStringLiteral(":/icons/about.png")));
-    auto *line = new QB_Line(this);
+    auto *line = new ui::QB_Line(this);
     line->BorderColor = kColourSilver;
-    line->BorderShape = TBorder_Shape::bsLeftLine;
+    line->BorderShape = ui::TBorder_Shape::bsLeftLine;
     line->setFixedWidth(2);
 
     auto *name = new QLabel(QStringLiteral("LUMIVELLE"), this);

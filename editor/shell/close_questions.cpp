@@ -1,6 +1,6 @@
 #include "editor/shell/close_questions.h"
 
-#include "editor/shell/messages.h"
+#include "ui/messages.h"
 
 namespace editor {
 

@@ -63,7 +63,7 @@ QWidget *TFormOption::buildThumbnailGroup()
 {
     auto *group = new QGroupBox(QStringLiteral(" Options des vignettes "), this);
     auto *grid = new QGridLayout(group);
-    const std::pair<const char *, ColourSwatch *> swatches[] = {
+    const std::pair<const char *, ui::ColourSwatch *> swatches[] = {
         {"Couleur des vignettes .........................", PanelV},
         {"Couleur de sélection des vignettes .....", PanelS},
         {"Couleur de fond des vignettes ............", PanelF},
@@ -104,9 +104,9 @@ QLayout *TFormOption::buildButtons()
 
 TFormOption::TFormOption(const OptionValues &values, QWidget *parent)
     : QDialog(parent),
-      PanelV(new ColourSwatch),
-      PanelS(new ColourSwatch),
-      PanelF(new ColourSwatch),
+      PanelV(new ui::ColourSwatch),
+      PanelS(new ui::ColourSwatch),
+      PanelF(new ui::ColourSwatch),
       CheckInfos(new QCheckBox(QStringLiteral("Afficher le nom et la taille du fichier sous la vignette"))),
       CheckQualite(new QCheckBox(QStringLiteral("Visuel de grande qualité (ordinateur rapide)"))),
       SpinUnit(new UnitSpinBox(this)),
@@ -145,9 +145,9 @@ TFormOption::TFormOption(const OptionValues &values, QWidget *parent)
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void TFormOption::setColourChooser(const ColourSwatch::ColourChooser &chooser)
+void TFormOption::setColourChooser(const ui::ColourSwatch::ColourChooser &chooser)
 {
-    for (ColourSwatch *swatch : {PanelV, PanelS, PanelF})
+    for (ui::ColourSwatch *swatch : {PanelV, PanelS, PanelF})
         swatch->setChooser(chooser);
 }
 

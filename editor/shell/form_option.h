@@ -3,8 +3,8 @@
 // the instant show's interval and the default album folder. "&Ok" stores the values in
 // the settings (see applyOptionValues); "&Annuler" changes nothing; "&Aide" opens the
 // help topic "options.htm".
-#include "editor/shell/colour_swatch.h"
-#include "editor/shell/option_values.h"
+#include "ui/colour_swatch.h"
+#include "editor/shell/core/option_values.h"
 
 #include <QDialog>
 #include <QSpinBox>
@@ -40,12 +40,12 @@ public:
     TFormOption(const OptionValues &values, QWidget *parent = nullptr);
     OptionValues values() const;
 
-    void setColourChooser(const ColourSwatch::ColourChooser &chooser);
+    void setColourChooser(const ui::ColourSwatch::ColourChooser &chooser);
     void setFolderChooser(FolderChooser chooser) { m_folderChooser = std::move(chooser); }
 
-    ColourSwatch *PanelV;   // colonorm
-    ColourSwatch *PanelS;   // colosel
-    ColourSwatch *PanelF;   // cologrid
+    ui::ColourSwatch *PanelV;   // colonorm
+    ui::ColourSwatch *PanelS;   // colosel
+    ui::ColourSwatch *PanelF;   // cologrid
     QCheckBox *CheckInfos;
     QCheckBox *CheckQualite;
     UnitSpinBox *SpinUnit;

@@ -1,10 +1,10 @@
 #include "editor/shell/main_window.h"
 
-#include "editor/shell/command_line.h"
-#include "editor/shell/config_file.h"
+#include "editor/shell/core/command_line.h"
+#include "editor/shell/core/config_file.h"
 #include "editor/shell/guarded_splitter.h"
-#include "editor/shell/messages.h"
-#include "editor/shell/qb_panel.h"
+#include "ui/messages.h"
+#include "ui/qb_panel.h"
 #include "editor/shell/status_line.h"
 #include "editor/shell/thumbnail_grid_view.h"
 
@@ -168,9 +168,9 @@ QWidget *TMainLumivelle3000::buildShowTab()
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     m_gridHolders[1] = gridHolder(tab, m_grids[1]);
-    m_slidePanel = new QB_Panel(tab);
+    m_slidePanel = new ui::QB_Panel(tab);
     m_slidePanel->setObjectName(QStringLiteral("QB_PanelLumiv"));
-    m_slidePanel->setBorder(TBorder_Shape::bsTopLine, kPanelLineColour);
+    m_slidePanel->setBorder(ui::TBorder_Shape::bsTopLine, kPanelLineColour);
     m_slidePanel->setFixedHeight(72);
     layout->addWidget(m_gridHolders[1], 1);
     layout->addWidget(m_slidePanel);
@@ -184,9 +184,9 @@ QWidget *TMainLumivelle3000::buildAlbumTab()
     auto *layout = new QHBoxLayout(tab);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    m_albumPanel = new QB_Panel(tab);
+    m_albumPanel = new ui::QB_Panel(tab);
     m_albumPanel->setObjectName(QStringLiteral("QB_PanelCollec"));
-    m_albumPanel->setBorder(TBorder_Shape::bsRightLine, kPanelLineColour);
+    m_albumPanel->setBorder(ui::TBorder_Shape::bsRightLine, kPanelLineColour);
     m_albumPanel->setFixedWidth(163);
     m_gridHolders[2] = gridHolder(tab, m_grids[2]);
     layout->addWidget(m_albumPanel);

@@ -5,12 +5,12 @@
 // their grids and panels in the places it keeps for them, connect the handlers of their
 // commands, feed the state the enabling rules read, and add their start-up and exit steps.
 #include "editor/shell/close_questions.h"
-#include "editor/shell/command.h"
-#include "editor/shell/command_state.h"
-#include "editor/shell/editor_settings.h"
-#include "editor/shell/folder_histories.h"
-#include "editor/shell/menu_layout.h"
-#include "editor/shell/option_values.h"
+#include "editor/shell/core/command.h"
+#include "editor/shell/core/command_state.h"
+#include "editor/shell/core/editor_settings.h"
+#include "editor/shell/core/folder_histories.h"
+#include "editor/shell/core/menu_layout.h"
+#include "editor/shell/core/option_values.h"
 
 #include <QMainWindow>
 #include <array>
@@ -19,6 +19,7 @@
 #include <vector>
 
 class QMenu;
+namespace ui { class QB_Panel; }
 class QProgressBar;
 class QTabWidget;
 class QTreeView;
@@ -27,7 +28,7 @@ namespace editor {
 
 class ConfigFile;
 class GuardedSplitter;
-class QB_Panel;
+
 class StatusLine;
 class ThumbnailGridView;
 
@@ -55,8 +56,8 @@ public:
     void setGrid(GridSlot slot, ThumbnailGridView *grid);
     QTreeView *folderTree() const { return m_folderTree; }
     QWidget *previewPanel() const { return m_previewPanel; }
-    QB_Panel *slidePanelPlace() const { return m_slidePanel; }
-    QB_Panel *albumPanelPlace() const { return m_albumPanel; }
+    ui::QB_Panel *slidePanelPlace() const { return m_slidePanel; }
+    ui::QB_Panel *albumPanelPlace() const { return m_albumPanel; }
     GuardedSplitter *folderSplitter() const { return m_folderSplitter; }
     GuardedSplitter *previewSplitter() const { return m_previewSplitter; }
     QMenu *menu(MenuId id) const { return m_menus.at(id); }
@@ -137,8 +138,8 @@ private:
     QTreeView *m_folderTree = nullptr;
     QWidget *m_previewPanel = nullptr;
     QWidget *m_folderPanel = nullptr;
-    QB_Panel *m_slidePanel = nullptr;
-    QB_Panel *m_albumPanel = nullptr;
+    ui::QB_Panel *m_slidePanel = nullptr;
+    ui::QB_Panel *m_albumPanel = nullptr;
     GuardedSplitter *m_folderSplitter = nullptr;
     GuardedSplitter *m_previewSplitter = nullptr;
     QStringList m_commandLine;

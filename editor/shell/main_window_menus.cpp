@@ -2,7 +2,7 @@
 // and the shortcut keys, which the window sees before its controls do.
 #include "editor/shell/main_window.h"
 
-#include "editor/shell/enabling_rules.h"
+#include "editor/shell/core/enabling_rules.h"
 #include "editor/shell/status_line.h"
 
 #include <QApplication>

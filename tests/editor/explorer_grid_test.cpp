@@ -1,7 +1,7 @@
 // The thumbnail grid driven through real mouse and key events: geometry, selection with
 // Ctrl and Shift, dragging, keys, sorting and what a cell paints.
-#include "editor/explorer/grid_geometry.h"
-#include "editor/explorer/thumbnail_grid.h"
+#include "editor/grid/grid_geometry.h"
+#include "editor/grid/thumbnail_grid.h"
 #include "explorer_test_support.h"
 
 #include <QPaintEvent>

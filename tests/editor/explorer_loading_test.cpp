@@ -1,6 +1,6 @@
 // Which files a folder scan lists, and the entry each file gives: thumbnail size by the
 // 100-pixel rule, the picture's full size, the file's size, reduced JPEG decodes.
-#include "editor/explorer/picture_loading.h"
+#include "imaging/scan/picture_loading.h"
 #include "imaging/jpeg_codec.h"
 #include "imaging/thumbnail.h"
 #include "explorer_test_support.h"

@@ -2,7 +2,7 @@
 // A fixture with an image explorer in a shown window: its 190 x 170 preview panel beside
 // its grid, and a temporary folder for the pictures.
 #include "editor/explorer/image_explorer.h"
-#include "editor/shell/editor_settings.h"
+#include "editor/shell/core/editor_settings.h"
 #include "explorer_test_support.h"
 
 #include <QHBoxLayout>

@@ -1,7 +1,7 @@
 // The read-ahead pipeline: entries come out in order whatever order the workers finish
 // in, no more than the read-ahead is ever loaded beyond the consumer, and cancelling
 // drops what was read ahead.
-#include "editor/explorer/thumbnail_pipeline.h"
+#include "imaging/scan/thumbnail_pipeline.h"
 
 #include <QThread>
 #include <atomic>

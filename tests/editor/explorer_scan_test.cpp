@@ -1,8 +1,8 @@
 // The explorer tab's list: scanning a folder into the grid, stopping a scan, the first
 // entry made current, the quick preview and the thumbnail refresh.
 #include "editor/explorer/image_explorer.h"
-#include "editor/shell/editor_settings.h"
-#include "editor/shell/messages.h"
+#include "editor/shell/core/editor_settings.h"
+#include "ui/messages.h"
 #include "imaging/jpeg_codec.h"
 #include "explorer_on_screen.h"
 #include "explorer_test_support.h"

@@ -1,8 +1,8 @@
 #pragma once
 // What the explorer tests share: the application object, a plain list of test entries,
 // and helpers that press and release the mouse on a grid's cells.
-#include "editor/explorer/grid_list.h"
-#include "editor/explorer/thumbnail_grid.h"
+#include "editor/grid/grid_list.h"
+#include "editor/grid/thumbnail_grid.h"
 
 #include <QApplication>
 #include <QTest>

@@ -3,7 +3,7 @@
 // the enabling rules see the explorer list.
 #include "editor/explorer/explorer_window.h"
 #include "editor/explorer/image_explorer.h"
-#include "editor/shell/config_file.h"
+#include "editor/shell/core/config_file.h"
 #include "editor/shell/main_window.h"
 #include "editor/shell/status_line.h"
 #include "editor/shell/thumbnail_grid_view.h"

@@ -2,7 +2,7 @@
 // paste through the pending operation, delete to the trash, and the album copy.
 #include "editor/explorer/file_commands.h"
 #include "editor/explorer/image_explorer.h"
-#include "editor/shell/editor_settings.h"
+#include "editor/shell/core/editor_settings.h"
 #include "explorer_on_screen.h"
 #include "file_ops_test_support.h"
 #include "tests/recording_prompter.h"

@@ -1,6 +1,6 @@
 // The file-operation service on real folders: overwrite questions and their four answers,
 // copies into their own folder, cancelled copies, moves, the trash and renames.
-#include "editor/explorer/file_operations.h"
+#include "editor/files/file_operations.h"
 #include "file_ops_test_support.h"
 #include "tests/recording_prompter.h"
 

@@ -1,8 +1,9 @@
 // Starting programs and documents: the French message of every failure, a real program
 // started on a quoted image path, and the association of the retouch program.
-#include "editor/explorer/retouch.h"
-#include "editor/explorer/shell_launch.h"
-#include "editor/shell/editor_settings.h"
+#include "editor/explorer/retouch_association.h"
+#include "editor/files/retouch.h"
+#include "editor/files/shell_launch.h"
+#include "editor/shell/core/editor_settings.h"
 #include "file_ops_test_support.h"
 #include "tests/recording_prompter.h"
 

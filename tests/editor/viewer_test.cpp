@@ -1,12 +1,12 @@
 // The full-screen viewer and the instant show: pictures fitted and centred on the screen,
 // the arrows wrapping around, the instant show's timing on a fake clock, files that
 // vanished or cannot be read, and the window itself.
-#include "editor/explorer/form_view.h"
-#include "editor/explorer/picture_read_ahead.h"
-#include "editor/explorer/viewer_commands.h"
-#include "editor/explorer/viewer_picture.h"
-#include "editor/explorer/viewer_session.h"
-#include "editor/shell/editor_settings.h"
+#include "editor/viewer/form_view.h"
+#include "editor/viewer/picture_read_ahead.h"
+#include "editor/viewer/viewer_commands.h"
+#include "editor/viewer/viewer_picture.h"
+#include "editor/viewer/viewer_session.h"
+#include "editor/shell/core/editor_settings.h"
 #include "file_ops_test_support.h"
 #include "tests/recording_prompter.h"
 

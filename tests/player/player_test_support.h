@@ -1,12 +1,12 @@
 #pragma once
 // Helpers of the player tests: a timer on a fake clock, a prompter that answers the
 // message boxes, a recording music object and show files written in a temporary folder.
-#include "editor/shell/messages.h"
+#include "ui/messages.h"
 #include "tests/recording_prompter.h"
 #include "imaging/jpeg_codec.h"
-#include "player/player_timer.h"
-#include "player/show_music.h"
-#include "player/show_payload.h"
+#include "player/logic/player_timer.h"
+#include "player/window/show_music.h"
+#include "player/payload/show_payload.h"
 
 #include <QFile>
 #include <QImage>

@@ -2,7 +2,7 @@
 // A TMainForm over a show file written by the test, with a fake timer, recorded music, a
 // trace file and answered message boxes. Transitions run in place in one frame, so every
 // slide is on screen when its handler returns.
-#include "player/main_form.h"
+#include "player/window/main_form.h"
 #include "player_test_support.h"
 #include "transitions/pic_show.h"
 

@@ -1,4 +1,4 @@
-#include "player/show_builder_core.h"
+#include "player/builder/show_builder_core.h"
 #include "player_test_support.h"
 
 #include <QDir>

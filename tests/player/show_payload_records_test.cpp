@@ -1,4 +1,4 @@
-#include "player/show_payload_records.h"
+#include "player/payload/show_payload_records.h"
 
 #include <gtest/gtest.h>
 

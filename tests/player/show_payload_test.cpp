@@ -1,4 +1,4 @@
-#include "player/show_payload.h"
+#include "player/payload/show_payload.h"
 
 #include <QBuffer>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "player/slide_sequencer.h"
+#include "player/logic/slide_sequencer.h"
 #include "player_test_support.h"
 
 #include <gtest/gtest.h>

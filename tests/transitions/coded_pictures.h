@@ -2,7 +2,7 @@
 // Pictures whose pixels say where they come from: bit 23 marks the new picture, bits 11..21
 // hold the row and bits 0..10 the column. A composed frame then tells, pixel by pixel,
 // which picture and which source pixel it shows.
-#include "transitions/frame_composer.h"
+#include "transitions/core/frame_composer.h"
 
 #include <QImage>
 #include <cstdint>

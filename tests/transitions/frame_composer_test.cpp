@@ -1,7 +1,7 @@
 // The frame skeleton: old picture first, the handlers, the ends of a run, styles without
 // drawing, and the random styles' use of the process-wide generator.
 #include "coded_pictures.h"
-#include "transitions/random_generator.h"
+#include "transitions/core/random_generator.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Pixel styles: the cross-fade's exact integer division and the pivots' fixed-point turn.
 #include "coded_pictures.h"
-#include "transitions/pixel_styles.h"
+#include "transitions/core/pixel_styles.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Rectangle styles: exact pixels of composed frames on coded pictures, computed by hand
 // from the copy lists (20 x 10 at p = 50: X = 10, Y = 5, a = 5, b = 2, hw = 10, hh = 5).
 #include "coded_pictures.h"
-#include "transitions/rect_styles.h"
+#include "transitions/core/rect_styles.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Region styles: bars, shreds, speckle, random squares, curves and triangles, checked on
 // pixels computed by hand from the style formulas (640 x 480 unless stated).
-#include "transitions/region_styles.h"
+#include "transitions/core/region_styles.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Span regions: the primitives' pixels, the set operations and the two builders, checked
 // pixel by pixel against the membership of their inputs.
-#include "transitions/random_generator.h"
-#include "transitions/span_region.h"
+#include "transitions/core/random_generator.h"
+#include "transitions/core/span_region.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Frame inputs, the random generator and the style-name table.
-#include "transitions/frame_inputs.h"
-#include "transitions/random_generator.h"
-#include "transitions/style_names.h"
+#include "transitions/core/frame_inputs.h"
+#include "transitions/core/random_generator.h"
+#include "transitions/core/style_names.h"
 
 #include <gtest/gtest.h>
 

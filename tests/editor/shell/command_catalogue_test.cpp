@@ -1,6 +1,6 @@
-#include "editor/shell/command.h"
-#include "editor/shell/command_catalogue.h"
-#include "editor/shell/menu_layout.h"
+#include "editor/shell/core/command.h"
+#include "editor/shell/core/command_catalogue.h"
+#include "editor/shell/core/menu_layout.h"
 
 #include <QMap>
 #include <QSet>

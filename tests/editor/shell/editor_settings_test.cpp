@@ -1,5 +1,5 @@
-#include "editor/shell/config_file.h"
-#include "editor/shell/editor_settings.h"
+#include "editor/shell/core/config_file.h"
+#include "editor/shell/core/editor_settings.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
 // Every row of the enabling-rule table: a state in which the row's commands are enabled,
 // the single changes that must disable them, and changes that must not.
-#include "editor/shell/enabling_rules.h"
+#include "editor/shell/core/enabling_rules.h"
 
 #include <QSet>
 #include <gtest/gtest.h>

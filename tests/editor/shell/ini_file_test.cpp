@@ -1,5 +1,5 @@
-#include "editor/shell/config_file.h"
-#include "editor/shell/ini_file.h"
+#include "editor/shell/core/config_file.h"
+#include "editor/shell/core/ini_file.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,4 +1,4 @@
-#include "editor/shell/qb_panel.h"
+#include "ui/qb_panel.h"
 #include "editor/shell/status_line.h"
 #include "window_fixture.h"
 

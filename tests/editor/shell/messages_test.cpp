@@ -1,8 +1,8 @@
 #include "editor/shell/about_dialog.h"
-#include "editor/shell/busy_cursor.h"
-#include "editor/shell/french_ui.h"
-#include "editor/shell/lumivelle_application.h"
-#include "editor/shell/messages.h"
+#include "ui/busy_cursor.h"
+#include "ui/french_ui.h"
+#include "ui/lumivelle_application.h"
+#include "ui/messages.h"
 #include "editor/shell/status_line.h"
 #include "tests/recording_prompter.h"
 

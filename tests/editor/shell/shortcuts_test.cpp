@@ -1,6 +1,6 @@
 // Shortcut keys go through the rule of the menu that carries them: a disabled command
 // uses up its key and does nothing.
-#include "editor/shell/qb_panel.h"
+#include "ui/qb_panel.h"
 #include "window_fixture.h"
 
 #include <QLineEdit>

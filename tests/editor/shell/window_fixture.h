@@ -1,7 +1,7 @@
 #pragma once
 // A main window over a configuration file in a temporary folder, with its questions
 // answered by a RecordingPrompter.
-#include "editor/shell/config_file.h"
+#include "editor/shell/core/config_file.h"
 #include "editor/shell/main_window.h"
 #include "editor/shell/thumbnail_grid_view.h"
 #include "tests/recording_prompter.h"

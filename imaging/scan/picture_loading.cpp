@@ -1,0 +1,133 @@
+#include "imaging/scan/picture_loading.h"
+
+#include "imaging/jpeg_codec.h"
+#include "imaging/readers/picture_loader.h"
+#include "imaging/thumbnail.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QPainter>
+#include <algorithm>
+#include <limits>
+
+namespace editor {
+
+namespace {
+
+// A reduced JPEG decode keeps at least twice the thumbnail box on the long side, so the
+// final scaling still averages several source pixels per thumbnail pixel.
+constexpr int kThumbnailDecodeSide = 2 * imaging::kThumbnailBox;
+
+std::int32_t clampedFileSize(qint64 size)
+{
+    return std::int32_t(std::clamp<qint64>(size, 0, std::numeric_limits<std::int32_t>::max()));
+}
+
+QSize longSideAtLeast(QSize full, int side)
+{
+    return full.width() >= full.height() ? QSize(side, 1) : QSize(1, side);
+}
+
+bool isJpegExtension(const QString &suffix)
+{
+    return suffix.compare(u"jpg", Qt::CaseInsensitive) == 0 || suffix.compare(u"jpeg", Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+QStringList listImageNames(const QString &folder)
+{
+    if (folder.isEmpty())
+        return {};
+    QStringList names;
+    const QFileInfoList files = QDir(folder).entryInfoList(QDir::Files, QDir::Unsorted);
+    for (const QFileInfo &file : files)
+        if (imaging::IsKnownImageExtension(file.suffix()))
+            names << file.fileName();
+    std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
+        const int order = a.compare(b, Qt::CaseInsensitive);
+        return order != 0 ? order < 0 : a < b;
+    });
+    return names;
+}
+
+QString pathInFolder(const QString &folder, const QString &name)
+{
+    return folder.endsWith(QDir::separator()) || folder.endsWith(u'/') ? folder + name
+                                                                       : folder + QDir::separator() + name;
+}
+
+QImage toPlainBitmap(QImage picture)
+{
+    if (picture.format() == QImage::Format_BGR888 || picture.isNull())
+        return picture;
+    if (!picture.hasAlphaChannel())
+        return picture.convertToFormat(QImage::Format_BGR888);
+    QImage plain(picture.size(), QImage::Format_BGR888);
+    if (plain.isNull())
+        return {};
+    plain.fill(Qt::white);
+    QPainter painter(&plain);
+    painter.drawImage(0, 0, picture);
+    return plain;
+}
+
+// The readers choose the decoder as for any file. For a JPEG file the header gives the full
+// size first, so the decoder may stop at a reduced DCT scale.
+std::optional<DecodedPicture> loadPicture(const QString &path, const std::function<QSize(QSize)> &atLeast)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray data = file.readAll();
+    file.close();
+    const QString suffix = QFileInfo(path).suffix();
+    QSize full, reducedAtLeast;
+    if (isJpegExtension(suffix)) {
+        if (auto info = imaging::readJpegInfo(data)) {
+            full = QSize(info->width, info->height);
+            reducedAtLeast = atLeast(full);
+        }
+    }
+    auto loaded = imaging::DecodePicture(data, suffix, path, reducedAtLeast);
+    if (!loaded || loaded->image.isNull())
+        return std::nullopt;
+    QImage picture = loaded->plainBitmap ? std::move(loaded->image) : toPlainBitmap(std::move(loaded->image));
+    if (picture.isNull())
+        return std::nullopt;
+    if (full.isEmpty() || picture.width() > full.width() || picture.height() > full.height())
+        full = picture.size(); // not read as the JPEG its header announced
+    return DecodedPicture{std::move(picture), full};
+}
+
+std::optional<TEnrData> loadThumbnailEntry(const QString &path, bool filterOk)
+{
+    const QFileInfo file(path);
+    if (!file.isFile())
+        return std::nullopt;
+    auto loaded = loadPicture(path, [](QSize full) { return longSideAtLeast(full, kThumbnailDecodeSide); });
+    if (!loaded)
+        return std::nullopt;
+    TEnrData entry;
+    entry.thumbnail = imaging::scaleByRule(loaded->picture, imaging::thumbnailSize(loaded->fullSize), filterOk);
+    if (entry.thumbnail.isNull())
+        return std::nullopt;
+    entry.width = loaded->fullSize.width();
+    entry.height = loaded->fullSize.height();
+    entry.fileSize = clampedFileSize(file.size());
+    return entry;
+}
+
+QImage loadFittedPicture(const QString &path, QSize limits, bool filterOk)
+{
+    auto loaded = loadPicture(path, [limits](QSize full) {
+        return imaging::fitToBoxSize(full, limits.width(), limits.height());
+    });
+    if (!loaded)
+        return {};
+    return imaging::scaleByRule(loaded->picture,
+                                imaging::fitToBoxSize(loaded->fullSize, limits.width(), limits.height()), filterOk);
+}
+
+} // namespace editor

@@ -1,0 +1,45 @@
+#pragma once
+// Reading picture files for the explorer: which names of a folder are listed, and how a
+// file becomes a thumbnail entry or a preview picture.
+//
+// JPEG files, the bulk of any photo folder, are decoded at the smallest DCT scale (1/8,
+// 1/4 or 1/2) that still leaves enough pixels for the size wanted; their width and height
+// come from the header. The wanted size is always computed from the full size, so a
+// thumbnail or preview has exactly the size the full picture would give. Every file is
+// decoded by the image readers, other formats at full size.
+#include "imaging/scan/list_entry.h"
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <optional>
+
+namespace editor {
+
+// The ordinary files of `folder` (no folders, no hidden or system files) whose extension
+// is a known image extension, sorted by name without regard to case.
+QStringList listImageNames(const QString &folder);
+// The folder, a separator if it does not end with one, and the name.
+QString pathInFolder(const QString &folder, const QString &name);
+
+// A picture that is not a Windows bitmap is drawn onto a new 24-bit one (alpha over white)
+// before it is scaled.
+QImage toPlainBitmap(QImage picture);
+
+struct DecodedPicture {
+    QImage picture;  // as the readers gave it, or 24-bit; JPEG may be a DCT-reduced copy
+    QSize fullSize;  // the picture's own size
+};
+// Loads `path`. `atLeast` gives, from the full size, the smallest size a reduced JPEG
+// decode may have. Fails (nullopt) when the file cannot be read or decoded.
+std::optional<DecodedPicture> loadPicture(const QString &path, const std::function<QSize(QSize)> &atLeast);
+
+// The entry of one file: thumbnail (the 100-pixel rule), full width and height, file size.
+// Nullopt when the file does not exist or cannot be read.
+std::optional<TEnrData> loadThumbnailEntry(const QString &path, bool filterOk);
+// The picture of `path` fitted into `limits` (the fitting rule); null when unreadable.
+QImage loadFittedPicture(const QString &path, QSize limits, bool filterOk);
+
+} // namespace editor

@@ -1,0 +1,64 @@
+#pragma once
+// Reads the pictures of a folder scan ahead of the window. Worker threads (one per core)
+// load the next few files and make their thumbnails while the consumer takes the finished
+// entries strictly in name order; at most `readAhead` files are loaded or waiting beyond
+// the last one taken, so memory stays bounded whatever the folder holds. Cancelling drops
+// everything read ahead; a load still running finishes on its worker and is discarded.
+//
+// The explorer's folder scan and the command-line "thumbnails" command both run their
+// files through this class, with the same loader (loadThumbnailEntry).
+#include "imaging/scan/list_entry.h"
+
+#include <QString>
+#include <QStringList>
+#include <QThreadPool>
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace editor {
+
+struct ScanResult {
+    QString path;
+    std::optional<TEnrData> entry; // none: the file vanished or could not be read
+};
+
+class ThumbnailPipeline {
+public:
+    using Loader = std::function<std::optional<TEnrData>(const QString &path)>;
+
+    // threads 0: one per core; readAhead 0: twice the threads, at least 4.
+    explicit ThumbnailPipeline(int threads = 0, int readAhead = 0);
+    ~ThumbnailPipeline();
+    ThumbnailPipeline(const ThumbnailPipeline &) = delete;
+    ThumbnailPipeline &operator=(const ThumbnailPipeline &) = delete;
+
+    int threads() const { return m_threads; }
+    int readAhead() const { return m_readAhead; }
+
+    // Starts loading `paths` (dropping any earlier run). `onReady`, if given, is called on
+    // a worker thread each time an entry is finished; it must only wake the consumer.
+    void start(QStringList paths, Loader load, std::function<void()> onReady = {});
+    // The next entry in order if it is finished.
+    std::optional<ScanResult> takeNext();
+    // The next entry in order, waiting for it. Only while !atEnd().
+    ScanResult waitNext();
+    // Every path of the run has been taken (or the run was cancelled).
+    bool atEnd() const;
+    // Drops the run and everything read ahead.
+    void cancel();
+
+    // The most files that were ever loading or waiting beyond the last one taken.
+    int mostReadAhead() const;
+
+private:
+    struct Shared;
+    void dispatch();
+
+    int m_threads;
+    int m_readAhead;
+    std::shared_ptr<Shared> m_shared;
+    QThreadPool m_pool;
+};
+
+} // namespace editor

@@ -1,0 +1,124 @@
+#include "player/builder/show_builder_core.h"
+
+#include "imaging/jpeg_codec.h"
+#include "imaging/readers/picture_loader.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QPainter>
+
+namespace player {
+namespace {
+
+QString cannotWrite(const QFileDevice &file)
+{
+    return QStringLiteral("Impossible d'écrire le lumivelle %1 : %2").arg(file.fileName(), file.errorString());
+}
+
+} // namespace
+
+QImage flattenForShow(const QImage &picture)
+{
+    if (!picture.hasAlphaChannel())
+        return picture.convertToFormat(QImage::Format_BGR888);
+    QImage flat(picture.size(), QImage::Format_RGB32);
+    if (flat.isNull())
+        return {};
+    flat.fill(Qt::white);
+    QPainter painter(&flat);
+    painter.drawImage(0, 0, picture);
+    painter.end();
+    return flat.convertToFormat(QImage::Format_BGR888);
+}
+
+Result<QByteArray> encodeShowPicture(const QString &path)
+{
+    auto loaded = imaging::LoadPicture(path);
+    if (!loaded)
+        return fail(loaded.error().message);
+    const QImage picture = flattenForShow(loaded->image);
+    if (picture.isNull())
+        return fail(QStringLiteral("Mémoire insuffisante pour %1").arg(path));
+    return imaging::encodeJpeg(picture, kShowJpegQuality);
+}
+
+QString showMusicName(const QString &musicPath)
+{
+    return musicPath.isEmpty() ? QString() : QFileInfo(musicPath).fileName();
+}
+
+Result<QString> copyMusicBeside(const QString &musicPath, const QString &folder)
+{
+    const QString target = QDir(folder).filePath(showMusicName(musicPath));
+    if (!QFileInfo::exists(musicPath))
+        return fail(QStringLiteral("Fichier de musique introuvable : %1").arg(musicPath));
+    if (QFileInfo(musicPath).canonicalFilePath() == QFileInfo(target).canonicalFilePath())
+        return target;
+    QFile::remove(target);
+    if (!QFile::copy(musicPath, target))
+        return fail(QStringLiteral("Impossible de copier la musique vers %1").arg(target));
+    return target;
+}
+
+ShowExecutableWriter::ShowExecutableWriter(const QString &targetPath) : m_file(targetPath), m_writer(m_file) {}
+
+Result<std::unique_ptr<ShowExecutableWriter>> ShowExecutableWriter::begin(const QString &playerPath,
+                                                                          const QString &targetPath,
+                                                                          const TShowHeader &header)
+{
+    std::unique_ptr<ShowExecutableWriter> writer(new ShowExecutableWriter(targetPath));
+    if (!writer->m_file.open(QIODevice::WriteOnly))
+        return fail(cannotWrite(writer->m_file));
+    if (auto copied = writer->copyPlayer(playerPath); !copied)
+        return std::unexpected(copied.error());
+    if (auto written = writer->m_writer.writeHeader(header); !written)
+        return std::unexpected(written.error());
+    return writer;
+}
+
+Result<void> ShowExecutableWriter::copyPlayer(const QString &playerPath)
+{
+    QFile player(playerPath);
+    if (!player.open(QIODevice::ReadOnly))
+        return fail(QStringLiteral("Impossible de lire le lecteur %1 : %2").arg(playerPath, player.errorString()));
+    constexpr qint64 kChunk = 1 << 20;
+    while (!player.atEnd()) {
+        const QByteArray chunk = player.read(kChunk);
+        if (chunk.isEmpty() && player.error() != QFileDevice::NoError)
+            return fail(QStringLiteral("Impossible de lire le lecteur %1 : %2").arg(playerPath, player.errorString()));
+        if (m_file.write(chunk) != chunk.size())
+            return fail(cannotWrite(m_file));
+    }
+    return {};
+}
+
+Result<SlideWritten> ShowExecutableWriter::addSlide(const QString &picturePath, const TSlideRecord &record)
+{
+    if (!QFileInfo(picturePath).isFile())
+        return SlideWritten::Missing;
+    const Result<QByteArray> jpeg = encodeShowPicture(picturePath);
+    if (!jpeg) {
+        if (auto written = m_writer.writeEmptySlide(record); !written)
+            return std::unexpected(written.error());
+        return SlideWritten::Empty;
+    }
+    if (auto written = m_writer.writeSlide(record, *jpeg); !written)
+        return std::unexpected(written.error());
+    return SlideWritten::Picture;
+}
+
+Result<void> ShowExecutableWriter::finish()
+{
+    if (auto written = m_writer.finish(); !written)
+        return written;
+    if (!m_file.commit())
+        return fail(cannotWrite(m_file));
+    QFile done(m_file.fileName());
+    const auto executable = QFileDevice::ExeOwner | QFileDevice::ExeUser | QFileDevice::ExeGroup | QFileDevice::ExeOther;
+    if (!done.setPermissions(done.permissions() | executable))
+        return fail(cannotWrite(done));
+    return {};
+}
+
+} // namespace player

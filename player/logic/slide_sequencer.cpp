@@ -1,0 +1,89 @@
+#include "player/logic/slide_sequencer.h"
+
+#include <climits>
+
+namespace player {
+
+int displayInterval(int seconds)
+{
+    if (seconds <= 0)
+        return 0;
+    if (seconds > INT_MAX / 1000)
+        return INT_MAX;
+    return seconds * 1000;
+}
+
+SlideSequencer::SlideSequencer(PlayerTimer &timer, std::function<bool(int)> showSlide, std::function<void()> ended)
+    : m_timer(timer), m_showSlide(std::move(showSlide)), m_ended(std::move(ended))
+{
+}
+
+void SlideSequencer::setSlides(std::vector<int> displayTimes, bool loop)
+{
+    m_displayTimes = std::move(displayTimes);
+    m_loop = loop;
+    m_cursor = 0;
+}
+
+void SlideSequencer::start()
+{
+    m_timer.setEnabled(true);
+}
+
+void SlideSequencer::tick()
+{
+    if (m_cursor > lastIndex()) {
+        // Without slides, looping back to 0 would show a slide that does not exist.
+        if (!m_loop || m_displayTimes.empty()) {
+            m_timer.setEnabled(false);
+            if (m_ended)
+                m_ended();
+            return;
+        }
+        m_cursor = 0;
+    }
+    m_timer.setInterval(displayInterval(m_displayTimes[m_cursor]));
+    m_timer.setEnabled(false);
+    if (!m_showSlide(m_cursor))
+        return;
+    m_timer.setEnabled(true);
+    ++m_cursor;
+}
+
+void SlideSequencer::previous()
+{
+    m_timer.setEnabled(false);
+    if (m_cursor > 0)
+        step(m_cursor - 1);
+}
+
+void SlideSequencer::next()
+{
+    m_timer.setEnabled(false);
+    if (m_cursor < lastIndex())
+        step(m_cursor + 1);
+}
+
+void SlideSequencer::step(int to)
+{
+    m_cursor = to;
+    m_timer.setInterval(displayInterval(m_displayTimes[m_cursor]));
+    m_showSlide(m_cursor);
+}
+
+void SlideSequencer::play()
+{
+    m_cursor = m_cursor < lastIndex() ? m_cursor + 1 : 0;
+    // A slide shown for 0 s waits for the viewer; Play is the viewer asking to go on, so
+    // the next slide comes at once instead of never.
+    if (m_timer.interval() == 0)
+        m_timer.setInterval(1);
+    m_timer.setEnabled(true);
+}
+
+void SlideSequencer::pause()
+{
+    m_timer.setEnabled(false);
+}
+
+} // namespace player

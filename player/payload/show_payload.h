@@ -1,0 +1,77 @@
+#pragma once
+// Reading and writing the show payload appended to the player program.
+//
+// The format has nothing to check against, so the reader checks what it can: the
+// trailer must leave room for the header before it, the header's music name must fit
+// its field, and every slide block must end at or before the trailer with a
+// non-negative image size. Reading stops at the first bad block; the slides read before
+// it are kept, and the result says why reading stopped.
+#include "base/result.h"
+#include "player/payload/show_payload_records.h"
+
+#include <QIODevice>
+#include <vector>
+
+namespace player {
+
+// One playable slide: its record and where its JPEG data starts in the file.
+struct TSlideItem {
+    qint64 jpegOffset = 0;
+    TSlideRecord record; // record.imageSize is the JPEG data's length, always > 0
+};
+
+enum class PayloadStop {
+    Complete,          // blocks ran exactly up to the trailer
+    TruncatedRecord,   // fewer than 112 bytes were left before the trailer
+    NegativeImageSize, // a record gave an image size below 0
+    BlockPastTrailer,  // a record's JPEG data runs past the trailer
+    ReadError,         // the file could not be read
+};
+
+// Every record read, playable or not, where it starts in the file.
+struct PayloadRecordEntry {
+    qint64 offset = 0;
+    TSlideRecord record;
+};
+
+struct ShowPayload {
+    qint64 headerOffset = 0;
+    TShowHeader header;
+    std::vector<TSlideItem> slides;          // records with image size 0 are not listed
+    std::vector<PayloadRecordEntry> records; // all good records, for diagnostics
+    int emptyRecords = 0;                    // records with image size 0 that were skipped
+    PayloadStop stop = PayloadStop::Complete;
+    qint64 stopOffset = 0;          // where the bad block starts, when stop is not Complete
+};
+
+// The reason in French, for messages and diagnostics ("" for Complete).
+QString describeStop(PayloadStop stop);
+
+// Fails when the file carries no payload at all (too small, trailer out of range,
+// header that cannot be one).
+Result<ShowPayload> readShowPayload(QIODevice &file);
+
+// Appends a payload to a device that holds the player program (opened read-write).
+// Use: writeHeader, then writeSlide / writeEmptySlide per slide in show order, then finish.
+class PayloadWriter {
+public:
+    explicit PayloadWriter(QIODevice &file);
+
+    Result<void> writeHeader(const TShowHeader &header);
+    // Writes the record with its image size set to the JPEG data's length, then the data.
+    Result<void> writeSlide(TSlideRecord record, QByteArrayView jpeg);
+    // A slide whose picture could not be prepared: a record with image size 0.
+    Result<void> writeEmptySlide(TSlideRecord record);
+    // Writes the trailer: the header's offset.
+    Result<void> finish();
+
+    qint64 headerOffset() const { return m_headerOffset; }
+
+private:
+    Result<void> write(QByteArrayView bytes);
+
+    QIODevice &m_file;
+    qint64 m_headerOffset = 0;
+};
+
+} // namespace player
