@@ -6,7 +6,6 @@
 #include <QByteArrayView>
 #include <QtEndian>
 #include <cstdint>
-#include <optional>
 
 namespace le {
 
@@ -25,27 +24,3 @@ inline std::uint8_t getU8(const char *record, int offset) { return std::uint8_t(
 inline bool getBool(const char *record, int offset) { return record[offset] != 0; }
 
 } // namespace le
-
-// A cursor over bytes that never reads past their end: every read says whether the bytes
-// were there.
-class ByteReader {
-public:
-    explicit ByteReader(QByteArrayView data) : m_data(data) {}
-
-    qsizetype position() const { return m_pos; }
-    qsizetype remaining() const { return m_data.size() - m_pos; }
-    bool atEnd() const { return m_pos >= m_data.size(); }
-    bool seek(qsizetype pos);
-    bool skip(qsizetype count);
-
-    // The next `count` bytes, or nothing (position unchanged) when fewer remain.
-    std::optional<QByteArrayView> take(qsizetype count);
-    std::optional<std::uint8_t> u8();
-    std::optional<std::uint16_t> u16();
-    std::optional<std::uint32_t> u32();
-    std::optional<std::int32_t> i32();
-
-private:
-    QByteArrayView m_data;
-    qsizetype m_pos = 0;
-};

@@ -2,10 +2,10 @@
 
 # The shared test pictures, EXIF files and sounds live beside the project, in
 # ../shared/fixtures; a clone elsewhere finds them through LUMIVELLE_FIXTURES (cache or
-# environment) or at the workplace's fixed place.
+# environment).
 set(LUMIVELLE_FIXTURES_DIR "" CACHE PATH "Folder of the shared test fixtures")
 if(NOT LUMIVELLE_FIXTURES_DIR)
-  foreach(candidate "$ENV{LUMIVELLE_FIXTURES}" "${PROJECT_SOURCE_DIR}/../shared/fixtures" "/work/shared/fixtures")
+  foreach(candidate "$ENV{LUMIVELLE_FIXTURES}" "${PROJECT_SOURCE_DIR}/../shared/fixtures")
     if(candidate AND EXISTS "${candidate}/MANIFEST.md")
       get_filename_component(found "${candidate}" ABSOLUTE)
       set(LUMIVELLE_FIXTURES_DIR "${found}" CACHE PATH "Folder of the shared test fixtures" FORCE)

@@ -1,5 +1,6 @@
 #include "editor/explorer/file_commands.h"
 
+#include "base/path_identity.h"
 #include "editor/explorer/explorer_dialogs.h"
 #include "editor/files/file_operations.h"
 #include "editor/explorer/image_explorer.h"

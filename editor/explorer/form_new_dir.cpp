@@ -1,12 +1,12 @@
 #include "editor/explorer/form_new_dir.h"
 
 #include "editor/shell/help.h"
+#include "ui/dialog_buttons.h"
 
 #include <QDir>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace editor {
@@ -35,21 +35,12 @@ TFormNewDir::TFormNewDir(QWidget *parent) : QDialog(parent), EditDir(new FolderN
     auto *explanation = new QLabel(newDirExplanation(), this);
     explanation->setWordWrap(true);
     EditDir->setObjectName(QStringLiteral("EditDir"));
-    auto *create = new QPushButton(QStringLiteral("&Créer"), this);
-    auto *help = new QPushButton(QStringLiteral("&Aide"), this);
-    auto *cancel = new QPushButton(QStringLiteral("&Annuler"), this);
-    create->setDefault(true);
-    connect(create, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(help, &QPushButton::clicked, this, [] { ShowHelpTopic(QStringLiteral("newdir.htm")); });
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    for (QPushButton *button : {create, help, cancel})
-        buttons->addWidget(button);
+    const auto buttons = ui::makeDialogButtons(this, [] { ShowHelpTopic(QStringLiteral("newdir.htm")); },
+                                                ui::ButtonCaptions{.ok = QStringLiteral("&Créer")});
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(explanation);
     layout->addWidget(EditDir);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.layout);
     setFixedWidth(420);
 }
 

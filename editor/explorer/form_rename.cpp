@@ -1,13 +1,13 @@
 #include "editor/explorer/form_rename.h"
 
 #include "editor/shell/help.h"
+#include "ui/dialog_buttons.h"
 
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QSpinBox>
@@ -30,22 +30,12 @@ TFormRename::TFormRename(QWidget *parent)
     SpinNum->setValue(1);
     RadioAfter->setChecked(true);
 
-    auto *ok = new QPushButton(QStringLiteral("&Ok"), this);
-    auto *help = new QPushButton(QStringLiteral("&Aide"), this);
-    auto *cancel = new QPushButton(QStringLiteral("&Annuler"), this);
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(help, &QPushButton::clicked, this, [] { ShowHelpTopic(QStringLiteral("rename.htm")); });
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    for (QPushButton *button : {ok, help, cancel})
-        buttons->addWidget(button);
+    const auto buttons = ui::makeDialogButtons(this, [] { ShowHelpTopic(QStringLiteral("rename.htm")); });
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(buildFields());
     layout->addWidget(buildPlaceGroup());
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.layout);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     if (QScreen *screen = QGuiApplication::primaryScreen()) {
         adjustSize();

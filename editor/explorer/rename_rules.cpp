@@ -14,15 +14,6 @@ bool isSeparator(QChar c)
 
 } // namespace
 
-bool samePath(const QString &a, const QString &b)
-{
-#ifdef Q_OS_WIN
-    return a.compare(b, Qt::CaseInsensitive) == 0;
-#else
-    return a == b;
-#endif
-}
-
 QString folderWithSeparator(const QString &path)
 {
     const QString folder = QFileInfo(path).path();

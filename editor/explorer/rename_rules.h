@@ -27,8 +27,5 @@ std::optional<QString> newFolderPath(const QString &currentFolder, const QString
 // The folder of `path` with a separator at the end.
 QString folderWithSeparator(const QString &path);
 
-// Two paths name the same file as the platform's file system compares names: exactly on
-// Linux, without regard to case on Windows.
-bool samePath(const QString &a, const QString &b);
 
 } // namespace editor

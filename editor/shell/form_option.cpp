@@ -1,6 +1,7 @@
 #include "editor/shell/form_option.h"
 
 #include "editor/shell/help.h"
+#include "ui/dialog_buttons.h"
 
 #include <QCheckBox>
 #include <QFileDialog>
@@ -9,7 +10,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -82,26 +82,6 @@ QWidget *TFormOption::buildThumbnailGroup()
     return group;
 }
 
-QLayout *TFormOption::buildButtons()
-{
-    auto *ok = new QPushButton(QStringLiteral("&Ok"), this);
-    auto *help = new QPushButton(QStringLiteral("&Aide"), this);
-    auto *cancel = new QPushButton(QStringLiteral("&Annuler"), this);
-    ok->setObjectName(QStringLiteral("ButtonOk"));
-    help->setObjectName(QStringLiteral("ButtonAide"));
-    cancel->setObjectName(QStringLiteral("ButtonAnnuler"));
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(help, &QPushButton::clicked, this, [] { ShowHelpTopic(QStringLiteral("options.htm")); });
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(help);
-    buttons->addWidget(cancel);
-    return buttons;
-}
-
 TFormOption::TFormOption(const OptionValues &values, QWidget *parent)
     : QDialog(parent),
       PanelV(new ui::ColourSwatch),
@@ -141,7 +121,7 @@ TFormOption::TFormOption(const OptionValues &values, QWidget *parent)
     layout->addLayout(unitRow);
     layout->addWidget(new QLabel(QStringLiteral("Dossier d'enregistrement par défaut des albums"), this));
     layout->addLayout(dirRow);
-    layout->addLayout(buildButtons());
+    layout->addLayout(ui::makeDialogButtons(this, [] { ShowHelpTopic(QStringLiteral("options.htm")); }).layout);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 

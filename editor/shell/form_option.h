@@ -55,7 +55,6 @@ public:
 private:
     void SpeedBDirClick();
     QWidget *buildThumbnailGroup();
-    QLayout *buildButtons();
     FolderChooser m_folderChooser;
 };
 

@@ -8,6 +8,7 @@
 //      content carries (a PNG file named .jpg is read as PNG);
 //   3. otherwise the first failure is reported.
 #include "base/result.h"
+#include "imaging/readers/reader_registry.h"
 
 #include <QImage>
 #include <QList>
@@ -15,19 +16,6 @@
 #include <QString>
 
 namespace imaging {
-
-struct ImageExtension {
-    QString extension; // lower case, without the dot
-    QString family;    // the format family's name
-};
-
-// The 37 image extensions, in the program's order: bmp, ico, wmf, emf, jpg, jpeg, rle,
-// dib, win, vst, vda, tga, icb, tiff, tif, fax, pcx, pcc, scr, rpf, rla, sgi, rgba, rgb,
-// bw, psd, pdd, ppm, pgm, pbm, cel, pic, pcd, gif, cut, psp, png.
-const QList<ImageExtension> &ExtensionList();
-
-// "jpg", "JPG" and ".jpg" are all known.
-bool IsKnownImageExtension(QStringView extension);
 
 struct LoadedPicture {
     // QImage::Format_BGR888, or QImage::Format_ARGB32 when the file has alpha.

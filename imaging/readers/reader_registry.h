@@ -5,6 +5,7 @@
 
 #include <QByteArrayView>
 #include <QImage>
+#include <QList>
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -40,3 +41,20 @@ const ReaderFamily *familyForExtension(QStringView extension);
 const ReaderFamily *familyForContent(QByteArrayView data, const ReaderFamily *except = nullptr);
 
 } // namespace imaging::readers
+
+namespace imaging {
+
+struct ImageExtension {
+    QString extension; // lower case, without the dot
+    QString family;    // the format family's name
+};
+
+// The 37 image extensions, in the program's order: bmp, ico, wmf, emf, jpg, jpeg, rle,
+// dib, win, vst, vda, tga, icb, tiff, tif, fax, pcx, pcc, scr, rpf, rla, sgi, rgba, rgb,
+// bw, psd, pdd, ppm, pgm, pbm, cel, pic, pcd, gif, cut, psp, png.
+const QList<ImageExtension> &ExtensionList();
+
+// "jpg", "JPG" and ".jpg" are all known.
+bool IsKnownImageExtension(QStringView extension);
+
+} // namespace imaging

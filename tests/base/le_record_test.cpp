@@ -1,3 +1,4 @@
+#include "base/byte_view.h"
 #include "base/le_record.h"
 
 #include <gtest/gtest.h>
@@ -16,18 +17,21 @@ TEST(LeRecord, FieldsAreLittleEndianAtTheirOffsets)
     EXPECT_TRUE(le::getBool(record.constData(), 8)); // any non-zero byte is true
 }
 
-TEST(ByteReader, NeverReadsPastTheEnd)
+TEST(ByteView, NeverReadsPastTheEnd)
 {
     const QByteArray data("\x01\x02\x03\x04\x05", 5);
-    ByteReader reader(data);
-    EXPECT_EQ(reader.u32(), 0x04030201u);
-    EXPECT_FALSE(reader.u32().has_value());
-    EXPECT_EQ(reader.position(), 4); // a failed read does not move
-    EXPECT_EQ(reader.u8(), 5);
-    EXPECT_TRUE(reader.atEnd());
-    EXPECT_FALSE(reader.skip(1));
-    EXPECT_FALSE(reader.seek(6));
-    EXPECT_TRUE(reader.seek(1));
-    EXPECT_FALSE(reader.take(-1).has_value());
-    EXPECT_EQ(reader.take(2)->toByteArray(), QByteArray("\x02\x03"));
+    const ByteView view(data);
+    EXPECT_EQ(view.le32(0), 0x04030201u);
+    EXPECT_EQ(view.be16(3), 0x0405u);
+    EXPECT_EQ(view.le32(2), 0u); // runs past the end: reads as 0
+    EXPECT_FALSE(view.has(2, 4));
+    EXPECT_FALSE(view.has(-1, 1));
+    EXPECT_FALSE(view.has(1, -1));
+    EXPECT_TRUE(view.has(5, 0));
+    EXPECT_TRUE(view.slice(4, 2).isEmpty());
+    EXPECT_EQ(view.slice(1, 2).toByteArray(), QByteArray("\x02\x03"));
+    EXPECT_EQ(view.from(3).toByteArray(), QByteArray("\x04\x05"));
+    EXPECT_TRUE(view.from(6).isEmpty());
+    EXPECT_TRUE(view.startsWith(1, QByteArrayView("\x02\x03", 2)));
+    EXPECT_FALSE(view.startsWith(4, QByteArrayView("\x05\x06", 2)));
 }
