@@ -16,6 +16,8 @@ struct OpenDocuments {
     std::function<bool()> albumModified;  // an album is open and modified
     std::function<bool()> saveAlbum;      // true when the album was saved
     std::function<QString()> showPath;    // the open show's file, empty when none
+    std::function<void()> markShowModified;  // a command of another area changed a slide
+    std::function<void()> markAlbumModified; // a command of another area changed an album entry
 };
 
 inline const QString kSaveShowQuestion = QStringLiteral("Enregistrer les modifications du lumivelle ouvert ?");

@@ -27,6 +27,7 @@ class QTreeView;
 namespace editor {
 
 class ConfigFile;
+class GridList;
 class GuardedSplitter;
 
 class StatusLine;
@@ -54,6 +55,11 @@ public:
     QProgressBar *progressBar() const;
     ThumbnailGridView *grid(GridSlot slot) const { return m_grids[std::size_t(slot)]; }
     void setGrid(GridSlot slot, ThumbnailGridView *grid);
+    // The list each area shows in its grid, so that commands of one tab can read another
+    // tab's list (F2 on the album tab adds album pictures to the show; rotation works on
+    // the active tab's current picture). Null until the area is present.
+    GridList *list(GridSlot slot) const { return m_lists[std::size_t(slot)]; }
+    void setList(GridSlot slot, GridList *list) { m_lists[std::size_t(slot)] = list; }
     QTreeView *folderTree() const { return m_folderTree; }
     QWidget *previewPanel() const { return m_previewPanel; }
     ui::QB_Panel *slidePanelPlace() const { return m_slidePanel; }
@@ -134,6 +140,7 @@ private:
     QTabWidget *m_tabs = nullptr;
     StatusLine *m_statusLine = nullptr;
     std::array<ThumbnailGridView *, 3> m_grids{};
+    std::array<GridList *, 3> m_lists{};
     std::array<QWidget *, 3> m_gridHolders{};
     QTreeView *m_folderTree = nullptr;
     QWidget *m_previewPanel = nullptr;
