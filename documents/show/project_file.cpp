@@ -264,7 +264,7 @@ LoadedProject LoadProjectFile(const QString &path, const ProgressFn &progress)
 bool isReadOnlyFile(const QString &path)
 {
     const QFileInfo file(path);
-    return file.exists() && !file.isWritable();
+    return file.exists() && (!file.isWritable() || !file.permission(QFileDevice::WriteOwner));
 }
 
 QString readOnlyMessage(const QString &path)

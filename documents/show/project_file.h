@@ -111,7 +111,9 @@ using FileExistsFn = std::function<bool(const QString &path)>;
 LoadedProject readProject(QByteArrayView bytes, const FileExistsFn &exists, const ProgressFn &progress = {});
 LoadedProject LoadProjectFile(const QString &path, const ProgressFn &progress = {});
 
-// The file exists and the user may not write it.
+// The file exists and is read-only: the user may not write it, or nobody may as its
+// permissions stand (the owner's write permission is off, as "chmod a-w" leaves it; an
+// administrator could still write it, but the user has marked it read-only).
 bool isReadOnlyFile(const QString &path);
 // The message of a save refused for that reason.
 QString readOnlyMessage(const QString &path);
