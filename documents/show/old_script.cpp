@@ -191,10 +191,10 @@ Result<ImportedScript> importOldScript(const QString &scriptPath, bool filterOk,
             fillSlideFromFile(slide.entry, slide.path, filterOk);
             imported.project.slides.push_back(std::move(slide));
         } else {
-            imported.missingPictures = true;
+            imported.missingPictures << slide.path;
         }
         if (progress)
-            progress(++done);
+            progress(++done, int(script->slides.size()));
     }
     return imported;
 }

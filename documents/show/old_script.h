@@ -17,6 +17,7 @@
 
 #include <QByteArrayView>
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 namespace showdoc {
@@ -35,8 +36,8 @@ Result<OldScript> readOldScript(QByteArrayView text);
 QString projectPathForScript(const QString &scriptPath);
 
 struct ImportedScript {
-    ShowProject project;       // slides whose picture exists, filled from their files
-    bool missingPictures = false;
+    ShowProject project;         // slides whose picture exists, filled from their files
+    QStringList missingPictures; // the paths of the others
 };
 
 // Reads the script and fills every slide whose picture exists from the picture file, as

@@ -237,7 +237,7 @@ LoadedProject readProject(QByteArrayView bytes, const FileExistsFn &exists, cons
             loaded.missingPictures = true;
         slides.push_back(std::move(slide));
         if (progress)
-            progress(int(slides.size()));
+            progress(int(slides.size()), header.slideCount);
     }
     loaded.verdict = ProjectVerdict::Loaded;
     loaded.project.slides = std::move(slides);
@@ -291,7 +291,7 @@ Result<void> writeProject(QIODevice &out, const ShowProject &project, const Prog
     int done = 0;
     for (const ShowSlide &slide : project.slides) {
         if (progress)
-            progress(++done);
+            progress(++done, int(project.slides.size()));
         const Result<QByteArray> jpeg = thumbnailJpeg(slide.entry.thumbnail);
         if (!jpeg)
             return fail(QStringLiteral("Vignette de %1 : %2").arg(slide.path, jpeg.error().message));

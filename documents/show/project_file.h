@@ -104,8 +104,9 @@ struct LoadedProject {
     QString problem;           // why reading stopped (diagnostics, in French)
 };
 
-// Called after each slide read, with the number read so far.
-using ProgressFn = std::function<void(int done)>;
+// Called after each slide read or written, with the number done so far and the number
+// announced (the header's count when reading).
+using ProgressFn = std::function<void(int done, int total)>;
 using FileExistsFn = std::function<bool(const QString &path)>;
 
 LoadedProject readProject(QByteArrayView bytes, const FileExistsFn &exists, const ProgressFn &progress = {});

@@ -142,10 +142,13 @@ TEST(OldScriptImport, SlidesAreFilledFromTheirPicturesAndMissingOnesLeftOut)
     ASSERT_TRUE(writeBytes(scriptPath, text));
 
     int steps = 0;
-    const auto imported = importOldScript(scriptPath, true, [&](int) { ++steps; });
+    const auto imported = importOldScript(scriptPath, true, [&](int, int total) {
+        ++steps;
+        EXPECT_EQ(total, 3);
+    });
     ASSERT_TRUE(imported) << imported.error().message.toStdString();
     EXPECT_EQ(steps, 3);
-    EXPECT_TRUE(imported->missingPictures);
+    EXPECT_EQ(imported->missingPictures, QStringList{QStringLiteral("/nowhere/b.jpg")});
     EXPECT_FALSE(imported->project.options.allowCopy);
     ASSERT_EQ(imported->project.slides.size(), 2u);
     const ShowSlide &first = imported->project.slides[0];

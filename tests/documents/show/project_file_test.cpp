@@ -214,7 +214,10 @@ TEST(ProjectFile, ARoundTripKeepsEveryFieldAndTheOptions)
     const QString path = dir.filePath(QStringLiteral("show.dap"));
     ASSERT_TRUE(SaveProjectFile(path, project));
     int progressCalls = 0;
-    const LoadedProject back = LoadProjectFile(path, [&](int done) { EXPECT_EQ(done, ++progressCalls); });
+    const LoadedProject back = LoadProjectFile(path, [&](int done, int total) {
+        EXPECT_EQ(done, ++progressCalls);
+        EXPECT_EQ(total, 2);
+    });
     ASSERT_EQ(back.verdict, ProjectVerdict::Loaded);
     EXPECT_EQ(progressCalls, 2);
     EXPECT_EQ(back.declaredSlides, 2);
