@@ -24,7 +24,7 @@ TFormEffect::TFormEffect(QWidget *parent)
     frame->setFrameShape(QFrame::Box);
     frame->setFixedSize(kPreviewWidth + 2, kPreviewHeight + 2);
     auto *frameLayout = new QVBoxLayout(frame);
-    frameLayout->setContentsMargins(1, 1, 1, 1);
+    frameLayout->setContentsMargins(0, 0, 0, 0);
     PicShow1 = new transitions::TPicShow(frame);
     PicShow1->setObjectName(QStringLiteral("PicShow1"));
     PicShow1->setAutoSize(false);
