@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
+#include <cstdint>
 #include <memory>
 
 namespace {
@@ -46,10 +47,18 @@ QStringList pictureFiles(int count)
     return made.mid(0, count);
 }
 
+// A thumbnail with detail, so that its JPEG weighs what a photo's does (some 4 KB).
 QImage thumbnail(int i)
 {
     QImage t(100, 75, QImage::Format_BGR888);
-    t.fill(QColor::fromHsv(i % 360, 180, 200));
+    std::uint32_t noise = 2654435761u * std::uint32_t(i + 1);
+    for (int y = 0; y < t.height(); ++y) {
+        uchar *line = t.scanLine(y);
+        for (int x = 0; x < t.width() * 3; ++x) {
+            noise = noise * 1664525u + 1013904223u;
+            line[x] = uchar((x * 2 + y * 3 + i * 7) % 256 / 2 + (noise >> 27));
+        }
+    }
     return t;
 }
 
