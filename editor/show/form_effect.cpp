@@ -36,6 +36,8 @@ TFormEffect::TFormEffect(QWidget *parent)
     ComboEffect->setObjectName(QStringLiteral("ComboEffect"));
     for (int style = 0; style < transitions::kStyleCount; ++style)
         ComboEffect->addItem(transitions::styleName(style));
+    // A drop-down list of 15 rows, not the style's menu over the whole screen.
+    ComboEffect->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
     ComboEffect->setMaxVisibleItems(15);
     layout->addWidget(ComboEffect);
     connect(ComboEffect, &QComboBox::currentIndexChanged, this, &TFormEffect::ComboEffectClick);

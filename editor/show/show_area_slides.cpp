@@ -4,6 +4,7 @@
 #include "editor/files/retouch.h"
 #include "editor/grid/thumbnail_grid.h"
 #include "editor/shell/main_window.h"
+#include "editor/shell/thumbnail_grid_view.h"
 #include "editor/show/form_copy_lumiv.h"
 #include "editor/show/form_projet.h"
 #include "editor/show/show_area.h"
@@ -41,6 +42,16 @@ std::vector<Pick> selectedEntries(const GridList &source)
     return picks;
 }
 
+// The list another tab shows: the one its area registered, else the one its grid draws.
+const GridList *listOf(TMainLumivelle3000 &window, GridSlot slot)
+{
+    if (const GridList *list = window.list(slot))
+        return list;
+    ThumbnailGridView *view = window.grid(slot);
+    auto *grid = view ? qobject_cast<ThumbnailGrid *>(view->widget()) : nullptr;
+    return grid ? grid->list() : nullptr;
+}
+
 } // namespace
 
 void ShowArea::AjouterExecute()
@@ -51,7 +62,7 @@ void ShowArea::AjouterExecute()
         return;
     if (fromAlbum && !(m_window.stateProvider().albumOpen && m_window.stateProvider().albumOpen()))
         return;
-    const GridList *source = m_window.list(fromAlbum ? GridSlot::Album : GridSlot::Explorer);
+    const GridList *source = listOf(m_window, fromAlbum ? GridSlot::Album : GridSlot::Explorer);
     if (!source || source->selectedCount() < 1 || !m_doc.isOpen() || source->state().busy || busy())
         return;
     const std::vector<Pick> picks = selectedEntries(*source);
