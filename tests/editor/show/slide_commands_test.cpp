@@ -1,6 +1,7 @@
 // The commands that put slides in the show and take them out, through the window: F2
 // from the explorer and the album, the file dialog, removal, moved pictures, refreshed
 // thumbnails, dragging, the context menu and the enabling rules.
+#include "editor/grid/grid_slot_view.h"
 #include "editor/grid/thumbnail_grid.h"
 #include "show_window_fixture.h"
 
@@ -187,6 +188,9 @@ TEST_F(ShowWindowTest, DraggingASlideReordersTheShowAndMarksItModified)
     document().modified = false;
     drag(2, 2);
     EXPECT_FALSE(document().modified) << "a release on the starting cell moves nothing";
+    grid().Tri();
+    EXPECT_EQ(slidePaths(), paths) << "sorted by path";
+    EXPECT_TRUE(document().modified);
 }
 
 TEST_F(ShowWindowTest, TheEnablingRulesFollowTheShowAndItsSelection)
@@ -231,4 +235,17 @@ TEST_F(ShowWindowTest, TheRightButtonOpensTheShowGridsContextMenu)
     EXPECT_EQ(items, (QStringList{"VueImageScript", "AllStyle_Image", "Supprimer", "RetoucherScript",
                                   "RefreshVignetteLumiv", "ModPath_S"}));
     menu->close();
+}
+
+TEST_F(ShowWindowTest, F2FindsTheExplorersListThroughItsGridWhenItWasNotLent)
+{
+    newShow();
+    fillExplorer({picture(QStringLiteral("grille.jpg"))});
+    window().setList(GridSlot::Explorer, nullptr);
+    auto *explorerGrid = new ThumbnailGrid;
+    window().setGrid(GridSlot::Explorer, new GridSlotView(explorerGrid, window().settings(), true));
+    explorerGrid->setList(&m_explorer);
+    window().setActiveTab(1);
+    press(Qt::Key_F2);
+    EXPECT_EQ(slidePaths(), QStringList{file(QStringLiteral("grille.jpg"))});
 }
