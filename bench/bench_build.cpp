@@ -5,7 +5,6 @@
 #include "imaging/jpeg_codec.h"
 #include "player/builder/show_builder_core.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -91,11 +90,4 @@ BENCHMARK(BM_BuildShow)->ArgName("threads")->Arg(1)->Arg(2)->Unit(benchmark::kMi
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+BENCHMARK_MAIN();
