@@ -48,7 +48,7 @@ private:
     {
         if (queue.empty())
             return fallback;
-        T value = std::move(queue.front());
+        const T value = queue.front();
         queue.pop_front();
         return value;
     }

@@ -223,7 +223,8 @@ TEST_F(ShowWindowTest, TheRightButtonOpensTheShowGridsContextMenu)
     newShow();
     addPictures(2);
     click(0);
-    QContextMenuEvent request(QContextMenuEvent::Mouse, grid().cellRect(0).center());
+    const QPoint at = grid().cellRect(0).center();
+    QContextMenuEvent request(QContextMenuEvent::Mouse, at, grid().viewport()->mapToGlobal(at));
     QApplication::sendEvent(grid().viewport(), &request);
     auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
     ASSERT_NE(menu, nullptr);
