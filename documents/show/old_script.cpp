@@ -188,7 +188,7 @@ Result<ImportedScript> importOldScript(const QString &scriptPath, bool filterOk,
     int done = 0;
     for (ShowSlide &slide : script->slides) {
         if (QFileInfo(slide.path).isFile()) {
-            fillSlideFromFile(slide.entry, slide.path, filterOk);
+            FillSlideEntry(slide.entry, slide.path, filterOk);
             imported.project.slides.push_back(std::move(slide));
         } else {
             imported.missingPictures << slide.path;

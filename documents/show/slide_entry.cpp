@@ -7,7 +7,7 @@
 
 namespace showdoc {
 
-void fillSlideFromFile(TEnrData_S &entry, const QString &path, bool filterOk)
+void FillSlideEntry(TEnrData_S &entry, const QString &path, bool filterOk)
 {
     entry.selected = false;
     if (auto read = editor::loadThumbnailEntry(path, filterOk)) {
@@ -25,7 +25,7 @@ void fillSlideFromFile(TEnrData_S &entry, const QString &path, bool filterOk)
     entry.fileSize = std::int32_t(std::min<qint64>(size, std::numeric_limits<std::int32_t>::max()));
 }
 
-void fillSlideFromEntry(TEnrData_S &entry, const editor::TEnrData &source)
+void FillSlideEntry(TEnrData_S &entry, const editor::TEnrData &source)
 {
     entry.width = source.width;
     entry.height = source.height;

@@ -52,9 +52,9 @@ struct ShowProject {
 // Fills the entry's width, height, file size and thumbnail from the picture file and
 // clears its selected flag; the slide parameters stay. A file that cannot be read as a
 // picture leaves width, height and thumbnail empty (the file size is still the file's).
-void fillSlideFromFile(TEnrData_S &entry, const QString &path, bool filterOk);
+void FillSlideEntry(TEnrData_S &entry, const QString &path, bool filterOk);
 
 // The same fields copied from another list's entry, without reading the file.
-void fillSlideFromEntry(TEnrData_S &entry, const editor::TEnrData &source);
+void FillSlideEntry(TEnrData_S &entry, const editor::TEnrData &source);
 
 } // namespace showdoc

@@ -80,7 +80,7 @@ void ShowArea::AjouterExecute()
             if (m_doc.slides.containsPath(pick.path))
                 continue;
             TEnrData_S slide;
-            showdoc::fillSlideFromEntry(slide, pick.entry);
+            showdoc::FillSlideEntry(slide, pick.entry);
             m_doc.slides.append(pick.path, std::move(slide));
             progress.step();
         }
@@ -107,7 +107,7 @@ void ShowArea::AddFileLumivExecute()
             if (m_doc.slides.containsPath(file))
                 continue;
             TEnrData_S slide;
-            showdoc::fillSlideFromFile(slide, file, m_window.settings().FilterOk);
+            showdoc::FillSlideEntry(slide, file, m_window.settings().FilterOk);
             m_doc.slides.append(file, std::move(slide));
             progress.step();
         }
@@ -168,7 +168,7 @@ void ShowArea::RefreshVignetteLumivExecute()
                 QScopedValueRollback busyFlag(m_doc.slides.state().busy, true);
                 // A picture that can no longer be read keeps the thumbnail it had.
                 if (auto fresh = loadThumbnailEntry(path, m_window.settings().FilterOk))
-                    showdoc::fillSlideFromEntry(slide, *fresh);
+                    showdoc::FillSlideEntry(slide, *fresh);
             }
             m_grid->SetSelected(i, true);
             markModified();
