@@ -12,6 +12,7 @@
 #include "editor/shell/main_window.h"
 #include "ui/messages.h"
 #include "editor/shell/single_instance.h"
+#include "editor/show/show_area.h"
 #include "editor/shell/termination_signals.h"
 
 #include <QDir>
@@ -42,6 +43,7 @@ int main(int argc, char **argv)
 
     TMainLumivelle3000 window(config);
     installExplorerCommands(window, *installImageExplorer(window));
+    installShowArea(window);
     window.setCommandLine(QCoreApplication::arguments().mid(1));
     QObject::connect(&instance, &SingleInstance::activationRequested, &window, [&window] {
         if (window.isMinimized())

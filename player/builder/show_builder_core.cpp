@@ -32,15 +32,28 @@ QImage flattenForShow(const QImage &picture)
     return flat.convertToFormat(QImage::Format_BGR888);
 }
 
-Result<QByteArray> encodeShowPicture(const QString &path)
+Result<QImage> decodeShowPicture(const QString &path)
 {
     auto loaded = imaging::LoadPicture(path);
     if (!loaded)
         return fail(loaded.error().message);
-    const QImage picture = flattenForShow(loaded->image);
+    QImage picture = flattenForShow(loaded->image);
     if (picture.isNull())
         return fail(QStringLiteral("Mémoire insuffisante pour %1").arg(path));
+    return picture;
+}
+
+Result<QByteArray> encodeShowPicture(const QImage &picture)
+{
     return imaging::encodeJpeg(picture, kShowJpegQuality);
+}
+
+Result<QByteArray> encodeShowPicture(const QString &path)
+{
+    const Result<QImage> picture = decodeShowPicture(path);
+    if (!picture)
+        return std::unexpected(picture.error());
+    return encodeShowPicture(*picture);
 }
 
 QString showMusicName(const QString &musicPath)
@@ -97,7 +110,11 @@ Result<SlideWritten> ShowExecutableWriter::addSlide(const QString &picturePath, 
 {
     if (!QFileInfo(picturePath).isFile())
         return SlideWritten::Missing;
-    const Result<QByteArray> jpeg = encodeShowPicture(picturePath);
+    return addPreparedSlide(record, encodeShowPicture(picturePath));
+}
+
+Result<SlideWritten> ShowExecutableWriter::addPreparedSlide(const TSlideRecord &record, const Result<QByteArray> &jpeg)
+{
     if (!jpeg) {
         if (auto written = m_writer.writeEmptySlide(record); !written)
             return std::unexpected(written.error());

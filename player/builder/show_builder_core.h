@@ -23,7 +23,11 @@ inline constexpr int kShowJpegQuality = 90;
 // others only change their pixel layout. Null when memory runs out.
 QImage flattenForShow(const QImage &picture);
 
-// Reads a picture file of any supported format and encodes it as a show stores it.
+// Reads a picture file of any supported format as a show stores it (24-bit).
+Result<QImage> decodeShowPicture(const QString &path);
+// Encodes a picture as a show stores it: a full-size JPEG at quality 90.
+Result<QByteArray> encodeShowPicture(const QImage &picture);
+// Both steps on one file.
 Result<QByteArray> encodeShowPicture(const QString &path);
 
 // The music name the header stores: the file name without its folder.
@@ -46,6 +50,10 @@ public:
                                                                const TShowHeader &header);
 
     Result<SlideWritten> addSlide(const QString &picturePath, const TSlideRecord &record);
+    // A slide whose picture was prepared elsewhere (another thread may read the next one
+    // meanwhile): the record and the JPEG data, or a record with image size 0 when
+    // preparing it failed.
+    Result<SlideWritten> addPreparedSlide(const TSlideRecord &record, const Result<QByteArray> &jpeg);
 
     // Writes the trailer, puts the executable in place and gives it the executable bits.
     Result<void> finish();
