@@ -9,6 +9,21 @@
 
 namespace editor {
 
+namespace {
+
+// Nothing thrown may leave a worker thread: a file whose loading throws (memory running
+// out, a library's own exception) is a file that could not be read.
+std::optional<TEnrData> loadCatchingAll(const ThumbnailPipeline::Loader &load, const QString &path)
+{
+    try {
+        return load(path);
+    } catch (...) {
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
 struct ThumbnailPipeline::Shared {
     std::mutex mutex;
     std::condition_variable finished;
@@ -73,7 +88,7 @@ void ThumbnailPipeline::dispatch()
                 load = shared->load;
                 path = shared->paths[index];
             }
-            ScanResult result{path, load(path)};
+            ScanResult result{path, loadCatchingAll(load, path)};
             std::function<void()> onReady;
             {
                 std::lock_guard lock(shared->mutex);
