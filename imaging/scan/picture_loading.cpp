@@ -2,6 +2,7 @@
 
 #include "base/file_bytes.h"
 #include "imaging/jpeg_codec.h"
+#include "imaging/picture_buffer.h"
 #include "imaging/readers/picture_loader.h"
 #include "imaging/thumbnail.h"
 
@@ -59,13 +60,14 @@ QImage toPlainBitmap(QImage picture)
         return picture;
     if (!picture.hasAlphaChannel())
         return picture.convertToFormat(QImage::Format_BGR888);
-    QImage plain(picture.size(), QImage::Format_BGR888);
-    if (plain.isNull())
-        return {};
-    plain.fill(Qt::white);
-    QPainter painter(&plain);
-    painter.drawImage(0, 0, picture);
-    return plain;
+    if (picture.format() != QImage::Format_ARGB32)
+        picture = picture.convertToFormat(QImage::Format_ARGB32);
+    // Drawn over white band by band, in the picture's own memory where it can be.
+    return imaging::narrowToBgr888(std::move(picture), [](const QImage &band, QImage &out) {
+        out.fill(Qt::white);
+        QPainter painter(&out);
+        painter.drawImage(0, 0, band);
+    });
 }
 
 // The readers choose the decoder as for any file. For a JPEG file the header gives the full
