@@ -1,12 +1,12 @@
 #include "editor/files/file_operations.h"
 
 #include "editor/files/operation_progress_dialog.h"
+#include "base/atomic_file.h"
 #include "ui/messages.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <filesystem>
 #include <system_error>
@@ -160,25 +160,22 @@ Outcome Transfer::copyContents(const QString &source, const QString &target)
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
         return fail(source, in.errorString());
-    QSaveFile out(target);
-    out.setDirectWriteFallback(false);
-    if (!out.open(QIODevice::WriteOnly))
-        return fail(source, out.errorString());
+    AtomicFile out(target);
+    if (auto opened = out.open(); !opened)
+        return fail(source, opened.error().message);
     const QString name = nameOf(source);
     while (!in.atEnd()) {
         const QByteArray block = in.read(kCopyBlock);
         if (block.isEmpty() && in.error() != QFileDevice::NoError)
             return fail(source, in.errorString());
-        if (out.write(block) != block.size())
-            return fail(source, out.errorString());
+        if (out.device().write(block) != block.size())
+            return fail(source, out.device().errorString());
         m_done += block.size();
-        if (!m_progress.advance(name, m_done)) {
-            out.cancelWriting();
-            return Outcome::Aborted;
-        }
+        if (!m_progress.advance(name, m_done))
+            return Outcome::Aborted; // the unfinished copy goes with `out`
     }
-    if (!out.commit())
-        return fail(source, out.errorString());
+    if (auto committed = out.commit(); !committed)
+        return fail(source, committed.error().message);
     QFile::setPermissions(target, in.permissions());
     std::error_code ignored; // a copy keeps its date where the file system allows it
     std::filesystem::last_write_time(fsPath(target), std::filesystem::last_write_time(fsPath(source), ignored), ignored);

@@ -4,7 +4,9 @@
 #include "file_ops_test_support.h"
 #include "tests/recording_prompter.h"
 
+#include <csignal>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 using namespace editor;
 using namespace fileops_test;
@@ -107,6 +109,30 @@ TEST_F(FileOperationsTest, ACancelledCopyLeavesTheOldTargetWholeAndNoPartialFile
     EXPECT_EQ(QFileInfo(dst("big.tif")).size(), 3 << 20);
     EXPECT_EQ(progress.total, 3 << 20);
     EXPECT_EQ(progress.lastDone, 3 << 20);
+}
+
+// A disk that fills up during a small copy (the file size limit of the process stands in
+// for it): the failure is reported, the old file stays whole and no partial copy is left.
+TEST_F(FileOperationsTest, ACopyOntoAFullDiskIsReportedAndKeepsTheOldFile)
+{
+    writeFile(src("a.jpg"), QByteArray(5000, 'n'));
+    writeFile(dst("a.jpg"), "old");
+    prompter.answers = {Answer::Yes};
+    rlimit previous{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &previous), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = previous;
+    limited.rlim_cur = 4096;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
+    const bool done = ShellCopyFiles(sources({"a.jpg"}), destination.path(), progress);
+    ::setrlimit(RLIMIT_FSIZE, &previous);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_TRUE(done) << "a failure is not an abort";
+    EXPECT_EQ(readFile(dst("a.jpg")), "old");
+    EXPECT_EQ(QDir(destination.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"a.jpg"});
+    ASSERT_EQ(prompter.asked.size(), 2u);
+    EXPECT_EQ(prompter.asked[1].kind, messages::Kind::Error);
+    EXPECT_TRUE(prompter.asked[1].text.contains(QStringLiteral("« a.jpg »"))) << prompter.asked[1].text.toStdString();
 }
 
 TEST_F(FileOperationsTest, MoveTakesTheFilesAwayAndReportsAMoveOntoItself)
