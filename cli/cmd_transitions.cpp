@@ -2,6 +2,7 @@
 // at three progress values for eyes to check.
 #include "base/atomic_file.h"
 #include "cli/command_registry.h"
+#include "cli/output_paths.h"
 #include "transitions/core/frame_composer.h"
 #include "transitions/core/scaled_copy.h"
 #include "transitions/core/style_names.h"
@@ -83,6 +84,8 @@ int transition(const QStringList &args)
     const auto progress = intArgument(progressText, 0, 0, 100);
     if (!progress || !step)
         return cli::badInput(QStringLiteral("--progress et --step vont de 0 à 100"));
+    if (const auto refused = cli::outputOverInput(p[3], {p[1], p[2]}))
+        return cli::badInput(*refused);
     const auto oldPicture = readPicture(p[1]), newPicture = readPicture(p[2]);
     if (!oldPicture || !newPicture)
         return cli::badInput(QStringLiteral("image illisible « %1 »").arg(oldPicture ? p[2] : p[1]));

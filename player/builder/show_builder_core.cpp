@@ -55,9 +55,21 @@ Result<QString> copyMusicBeside(const QString &musicPath, const QString &folder)
         return fail(QStringLiteral("Fichier de musique introuvable : %1").arg(musicPath));
     if (QFileInfo(musicPath).canonicalFilePath() == QFileInfo(target).canonicalFilePath())
         return target;
-    QFile::remove(target);
-    if (!QFile::copy(musicPath, target))
-        return fail(QStringLiteral("Impossible de copier la musique vers %1").arg(target));
+    // Replaced only by a whole copy: a failed copy keeps the music that was there.
+    QFile in(musicPath);
+    if (!in.open(QIODevice::ReadOnly))
+        return fail(QStringLiteral("Impossible de lire la musique %1 : %2").arg(musicPath, in.errorString()));
+    const auto copied = writeFileAtomically(target, [&in](QIODevice &out) -> Result<void> {
+        while (!in.atEnd()) {
+            const QByteArray chunk = in.read(1 << 20);
+            if (chunk.isEmpty() && in.error() != QFileDevice::NoError)
+                return fail(in.errorString());
+            out.write(chunk);
+        }
+        return {};
+    });
+    if (!copied)
+        return fail(QStringLiteral("Impossible de copier la musique vers %1 : %2").arg(target, copied.error().message));
     return target;
 }
 
