@@ -70,6 +70,18 @@ QString duplicateTarget(const QString &folder, const QString &name)
 
 enum class Outcome { Done, Skipped, Failed, Aborted };
 
+// Holds the progress for the life of a question or a message.
+class ProgressHeld {
+public:
+    explicit ProgressHeld(OperationProgress &progress) : m_progress(progress) { m_progress.hold(true); }
+    ~ProgressHeld() { m_progress.hold(false); }
+    ProgressHeld(const ProgressHeld &) = delete;
+    ProgressHeld &operator=(const ProgressHeld &) = delete;
+
+private:
+    OperationProgress &m_progress;
+};
+
 // One copy or move over a list of files.
 class Transfer {
 public:
@@ -146,6 +158,7 @@ std::optional<Outcome> Transfer::resolveConflict(const QString &source, QString 
         return std::nullopt;
     const QString question = QStringLiteral("Le fichier %1 existe déjà dans le dossier %2.\nVoulez-vous le remplacer ?")
                                  .arg(quoted(nameOf(target)), quoted(m_destination));
+    const ProgressHeld held(m_progress);
     switch (messages::confirm(question, messages::Buttons::YesAllNoCancel)) {
     case messages::Answer::Yes: return std::nullopt;
     case messages::Answer::YesToAll: m_replaceAll = true; return std::nullopt;
@@ -194,15 +207,18 @@ Outcome Transfer::moveFile(const QString &source, const QString &target)
     if (error != std::errc::cross_device_link)
         return fail(source, systemReason(error));
     const Outcome copied = copyContents(source, target);
-    if (copied == Outcome::Done && !QFile::remove(source))
+    if (copied == Outcome::Done && !QFile::remove(source)) {
+        const ProgressHeld held(m_progress);
         messages::error(QStringLiteral("%1 a été copié mais n'a pas pu être retiré de son dossier d'origine.")
                             .arg(quoted(nameOf(source))));
+    }
     return copied;
 }
 
 Outcome Transfer::fail(const QString &source, const QString &reason)
 {
     const QString verb = m_move ? QStringLiteral("déplacer") : QStringLiteral("copier");
+    const ProgressHeld held(m_progress);
     messages::error(QStringLiteral("Impossible de %1 %2 :\n%3").arg(verb, quoted(nameOf(source)), reason));
     return Outcome::Failed;
 }

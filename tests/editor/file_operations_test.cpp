@@ -4,6 +4,11 @@
 #include "file_ops_test_support.h"
 #include "tests/recording_prompter.h"
 
+#include <QAbstractButton>
+#include <QMessageBox>
+#include <QProgressDialog>
+#include <QTimer>
+
 #include <csignal>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -209,6 +214,59 @@ TEST_F(FileOperationsTest, RenameRefusesExistingTargetsAndOtherFolders)
     EXPECT_TRUE(ShellRenameFile(src("a.jpg"), src("plage.JPG")));
     EXPECT_EQ(readFile(src("plage.JPG")), "a");
     EXPECT_FALSE(QFile::exists(src("a.jpg")));
+}
+
+} // namespace
+
+namespace {
+
+// The real question box and the real progress dialog, driven by the mouse: pasting onto
+// an existing name asks "remplacer ?", and the progress, due half a second after the
+// start, neither opens over the question nor keeps its buttons from working.
+TEST(FileOperationsOnScreen, TheReplaceQuestionStaysUsableWhileTheCopyWaits)
+{
+    QTemporaryDir source, destination;
+    writeFile(source.filePath(QStringLiteral("a.jpg")), QByteArray(3 << 20, 'n'));
+    writeFile(destination.filePath(QStringLiteral("a.jpg")), "old");
+    QWidget window;
+    window.resize(400, 300);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+
+    bool asked = false, progressOverQuestion = false, answered = false;
+    QTimer poll;
+    poll.setInterval(20);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box || asked)
+            return;
+        asked = true;
+        QTest::qWait(900); // past the half second after which a long copy shows its progress
+        for (QWidget *widget : QApplication::topLevelWidgets())
+            if (qobject_cast<QProgressDialog *>(widget) && widget->isVisible())
+                progressOverQuestion = true;
+        for (QAbstractButton *button : box->buttons())
+            if (button->text() == QStringLiteral("&Oui"))
+                QTest::mouseClick(button, Qt::LeftButton);
+        QTest::qWait(300);
+        answered = !box->isVisible();
+        if (!answered) { // the click did not get through: end the test instead of hanging
+            for (QWidget *widget : QApplication::topLevelWidgets())
+                if (auto *progress = qobject_cast<QProgressDialog *>(widget))
+                    progress->cancel();
+            box->reject();
+        }
+    });
+    poll.start();
+    const bool done = ShellCopyFiles({source.filePath(QStringLiteral("a.jpg"))}, destination.path());
+    poll.stop();
+
+    EXPECT_TRUE(asked);
+    EXPECT_FALSE(progressOverQuestion);
+    EXPECT_TRUE(answered) << "the question took the click";
+    EXPECT_TRUE(done);
+    EXPECT_EQ(QFileInfo(destination.filePath(QStringLiteral("a.jpg"))).size(), 3 << 20) << "replaced, as answered";
 }
 
 } // namespace
