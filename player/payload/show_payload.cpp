@@ -162,6 +162,13 @@ Result<ShowPayload> readShowPayload(QIODevice &file, const PayloadRecordVisitor 
     return payload;
 }
 
+QString bareMusicName(const QString &stored)
+{
+    const qsizetype cut = std::max(stored.lastIndexOf(u'/'), stored.lastIndexOf(u'\\'));
+    const QString name = stored.mid(cut + 1);
+    return name == u"." || name == u".." ? QString() : name;
+}
+
 PayloadWriter::PayloadWriter(QIODevice &file) : m_file(file) {}
 
 Result<void> PayloadWriter::write(QByteArrayView bytes)

@@ -56,6 +56,11 @@ Result<ShowPayload> readShowPayload(QIODevice &file, const PayloadRecordVisitor 
 // The trailer and the header only (no slides), with the same checks.
 Result<ShowPayload> readShowPayloadHeader(QIODevice &file);
 
+// The music name of a header as the player may use it: the bare file name, whatever folder
+// part ("/", "\\") or ".." the stored name carries, so the player only ever looks beside
+// itself. Empty when no file name is left ("..", "dossier/").
+QString bareMusicName(const QString &stored);
+
 // Appends a payload to a device that holds the player program (opened read-write).
 // Use: writeHeader, then writeSlide / writeEmptySlide per slide in show order, then finish.
 class PayloadWriter {
