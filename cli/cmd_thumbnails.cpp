@@ -10,6 +10,7 @@
 #include "imaging/scan/picture_loading.h"
 #include "imaging/scan/thumbnail_pipeline.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -30,15 +31,18 @@ struct ScanCounts {
     qint64 firstMs = -1; // from the start of the scan to the first thumbnail written
 };
 
+// Encoded in memory first: the PNG encoder then never meets a failing write (from which it
+// does not recover cleanly), and the file's failure is the atomic writer's to report.
 Result<void> writeThumbnail(const QImage &thumbnail, const QString &target)
 {
-    return writeFileAtomically(target, [&](QIODevice &device) -> Result<void> {
-        QImageWriter writer(&device, "png");
-        writer.setQuality(kPngQuality);
-        if (!writer.write(thumbnail))
-            return fail(QStringLiteral("%1 : %2").arg(target, writer.errorString()));
-        return {};
-    });
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    writer.setQuality(kPngQuality);
+    if (!writer.write(thumbnail))
+        return fail(QStringLiteral("%1 : %2").arg(target, writer.errorString()));
+    return writeFileAtomically(target, png);
 }
 
 ScanCounts writeThumbnails(const QString &folder, const QDir &out, bool filterOk, int threads,

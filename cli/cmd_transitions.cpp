@@ -38,11 +38,12 @@ std::optional<int> styleArgument(const QString &text)
 
 int writePng(const QImage &picture, const QString &path)
 {
-    const auto saved = writeFileAtomically(path, [&picture](QIODevice &out) -> Result<void> {
-        if (!picture.save(&out, "PNG"))
-            return fail(QStringLiteral("écriture PNG impossible"));
-        return {};
-    });
+    QByteArray png; // encoded in memory: the encoder never meets a failing write
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!picture.save(&buffer, "PNG"))
+        return cli::badInput(QStringLiteral("impossible d'écrire « %1 » : écriture PNG impossible").arg(path));
+    const auto saved = writeFileAtomically(path, png);
     if (!saved)
         return cli::badInput(QStringLiteral("impossible d'écrire « %1 » : %2").arg(path, saved.error().message));
     return cli::kExitOk;
