@@ -69,7 +69,6 @@ public:
     }
 
     int error() const { return m_error; }
-    qint64 written() const { return m_end; }
     bool isSequential() const override { return false; }
     qint64 size() const override { return m_end; }
 
