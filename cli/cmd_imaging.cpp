@@ -2,6 +2,7 @@
 // JPEG conversion and a generated demo picture.
 #include "cli/command_registry.h"
 #include "cli/image_files.h"
+#include "cli/output_paths.h"
 #include "imaging/jpeg_codec.h"
 #include "imaging/resampler.h"
 #include "imaging/thumbnail.h"
@@ -42,6 +43,15 @@ std::optional<QSize> sizeArguments(const QString &width, const QString &height)
     return QSize(*w, *h);
 }
 
+// The picture of `in`, unless `out` is `in` itself: a command never writes over what it
+// reads.
+Result<QImage> loadInput(const QString &in, const QString &out)
+{
+    if (const auto refused = cli::outputOverInput(out, {in}))
+        return fail(*refused);
+    return cli::loadPictureForCli(in);
+}
+
 int saveOrFail(const QImage &picture, const QString &path, int quality = 90)
 {
     if (auto saved = cli::savePictureForCli(picture, path, quality); !saved)
@@ -67,7 +77,7 @@ int resize(const QStringList &args)
     const auto threads = intInRange(threadsText.value_or(QStringLiteral("1")), 1, 2);
     if (!threads)
         return cli::badInput(QStringLiteral("nombre de fils invalide (1 ou 2) : %1").arg(*threadsText));
-    Result<QImage> source = cli::loadPictureForCli(p[0]);
+    Result<QImage> source = loadInput(p[0], p[1]);
     if (!source)
         return cli::badInput(source.error().message);
     QImage target;
@@ -85,7 +95,7 @@ int thumbnail(const QStringList &args)
     const bool plain = options.flag(QStringLiteral("plain"));
     if (auto error = checkArguments(options, 2, usage))
         return cli::badInput(*error);
-    Result<QImage> source = cli::loadPictureForCli(options.positional()[0]);
+    Result<QImage> source = loadInput(options.positional()[0], options.positional()[1]);
     if (!source)
         return cli::badInput(source.error().message);
     const QImage result = imaging::MakeThumbnail(*source, !plain);
@@ -105,7 +115,7 @@ int fit(const QStringList &args)
     const auto box = sizeArguments(p[2], p[3]);
     if (!box)
         return cli::badInput(QStringLiteral("taille invalide : %1 x %2").arg(p[2], p[3]));
-    Result<QImage> source = cli::loadPictureForCli(p[0]);
+    Result<QImage> source = loadInput(p[0], p[1]);
     if (!source)
         return cli::badInput(source.error().message);
     const QImage result = imaging::FitToBox(*source, box->width(), box->height(), !plain);
@@ -124,7 +134,7 @@ int jpeg(const QStringList &args)
     const auto quality = intInRange(qualityText.value_or(QStringLiteral("90")), 1, 100);
     if (!quality)
         return cli::badInput(QStringLiteral("qualité invalide (1 à 100) : %1").arg(*qualityText));
-    Result<QImage> source = cli::loadPictureForCli(options.positional()[0]);
+    Result<QImage> source = loadInput(options.positional()[0], options.positional()[1]);
     if (!source)
         return cli::badInput(source.error().message);
     if (auto saved = imaging::saveJpegFile(*source, options.positional()[1], *quality); !saved)

@@ -1,6 +1,7 @@
 // decode, formats: the image format readers from a shell.
 #include "cli/command_registry.h"
 #include "cli/image_files.h"
+#include "cli/output_paths.h"
 #include "imaging/readers/picture_loader.h"
 #include "imaging/readers/reader_registry.h"
 
@@ -31,6 +32,8 @@ int decodeCommand(const QStringList &args)
     if (options.positional().size() != 2)
         return cli::badInput(QStringLiteral("usage : decode IN OUT.png [--at-least LxH]"));
     const QString in = options.positional()[0], out = options.positional()[1];
+    if (const auto refused = cli::outputOverInput(out, {in}))
+        return cli::badInput(*refused);
     auto picture = imaging::LoadPicture(in, atLeast);
     if (!picture)
         return cli::badInput(QStringLiteral("%1 : %2").arg(in, picture.error().message));

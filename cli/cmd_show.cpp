@@ -1,6 +1,7 @@
 // show: builds a show executable straight from picture files, as the editor's show
 // builder does from a show.
 #include "cli/command_registry.h"
+#include "cli/output_paths.h"
 #include "player/builder/show_builder_core.h"
 
 #include <QCoreApplication>
@@ -93,6 +94,12 @@ int buildShow(const QStringList &args)
         return cli::badInput(*problem + QStringLiteral("\nusage : show -o OUT.exe [options] IMAGE..."));
     if (!QFileInfo(c.player).isFile())
         return cli::badInput(QStringLiteral("lecteur introuvable : %1").arg(c.player));
+    QStringList inputs = c.pictures;
+    inputs << c.player;
+    if (!c.music.isEmpty())
+        inputs << c.music;
+    if (const auto refused = cli::outputOverInput(c.output, inputs))
+        return cli::badInput(*refused);
     if (!c.music.isEmpty()) {
         auto copied = player::copyMusicBeside(c.music, QFileInfo(c.output).absolutePath());
         if (!copied)

@@ -2,6 +2,7 @@
 // at three progress values for eyes to check.
 #include "base/atomic_file.h"
 #include "cli/command_registry.h"
+#include "cli/output_paths.h"
 #include "transitions/core/frame_composer.h"
 #include "transitions/core/scaled_copy.h"
 #include "transitions/core/style_names.h"
@@ -37,11 +38,12 @@ std::optional<int> styleArgument(const QString &text)
 
 int writePng(const QImage &picture, const QString &path)
 {
-    const auto saved = writeFileAtomically(path, [&picture](QIODevice &out) -> Result<void> {
-        if (!picture.save(&out, "PNG"))
-            return fail(QStringLiteral("écriture PNG impossible"));
-        return {};
-    });
+    QByteArray png; // encoded in memory: the encoder never meets a failing write
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!picture.save(&buffer, "PNG"))
+        return cli::badInput(QStringLiteral("impossible d'écrire « %1 » : écriture PNG impossible").arg(path));
+    const auto saved = writeFileAtomically(path, png);
     if (!saved)
         return cli::badInput(QStringLiteral("impossible d'écrire « %1 » : %2").arg(path, saved.error().message));
     return cli::kExitOk;
@@ -83,6 +85,8 @@ int transition(const QStringList &args)
     const auto progress = intArgument(progressText, 0, 0, 100);
     if (!progress || !step)
         return cli::badInput(QStringLiteral("--progress et --step vont de 0 à 100"));
+    if (const auto refused = cli::outputOverInput(p[3], {p[1], p[2]}))
+        return cli::badInput(*refused);
     const auto oldPicture = readPicture(p[1]), newPicture = readPicture(p[2]);
     if (!oldPicture || !newPicture)
         return cli::badInput(QStringLiteral("image illisible « %1 »").arg(oldPicture ? p[2] : p[1]));

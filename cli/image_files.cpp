@@ -127,14 +127,17 @@ Result<void> savePpm(const QImage &picture, const QString &path)
     });
 }
 
+// Encoded in memory first: the PNG encoder never meets a failing write, and the file's
+// failure is the atomic writer's to report.
 Result<void> savePng(const QImage &picture, const QString &path)
 {
-    return writeFileAtomically(path, [&](QIODevice &out) -> Result<void> {
-        QImageWriter writer(&out, "png");
-        if (!writer.write(picture))
-            return fail(QStringLiteral("%1 : %2").arg(path, writer.errorString()));
-        return {};
-    });
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    if (!writer.write(picture))
+        return fail(QStringLiteral("%1 : %2").arg(path, writer.errorString()));
+    return writeFileAtomically(path, png);
 }
 
 } // namespace

@@ -1,9 +1,10 @@
 // Decoding JPEG files to 24-bit pictures.
 #include "imaging/jpeg_codec.h"
+
+#include "base/file_bytes.h"
 #include "imaging/jpeg_guard.h"
 #include "imaging/picture_buffer.h"
 
-#include <QFile>
 #include <cstring>
 #include <jerror.h>
 #include <vector>
@@ -164,13 +165,10 @@ Result<QImage> decodeJpeg(QByteArrayView data, QSize atLeast)
 
 Result<QImage> loadJpegFile(const QString &path, QSize atLeast)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(QStringLiteral("Impossible d'ouvrir « %1 » : %2").arg(path, file.errorString()));
-    // Read, not mapped: a file cut short by another program while it is decoded must give
-    // an error, not a bus error.
-    const QByteArray bytes = file.readAll();
-    return decodeJpeg(bytes, atLeast);
+    const auto bytes = readFileBytes(path);
+    if (!bytes)
+        return std::unexpected(bytes.error());
+    return decodeJpeg(*bytes, atLeast);
 }
 
 } // namespace imaging

@@ -1,6 +1,8 @@
 #include "imaging/picture_buffer.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #if defined(__linux__)
 #include <sys/mman.h>
 #endif
@@ -44,6 +46,38 @@ QImage newLargePicture(int width, int height, QImage::Format format)
         return {};
     unsigned char *data = buffer.release();
     return QImage(data, width, height, bytesPerLine, format, [](void *p) { std::free(p); }, data);
+}
+
+QImage narrowToBgr888(QImage picture, const BandConverter &convertBand)
+{
+    if (picture.format() != QImage::Format_ARGB32 || picture.isNull())
+        return picture;
+    const int width = picture.width(), height = picture.height();
+    if (!picture.isDetached()) {
+        QImage out(width, height, QImage::Format_BGR888);
+        if (!out.isNull())
+            convertBand(picture, out);
+        return out;
+    }
+    // Row y of the result starts at y * narrowLine <= y * wideLine, and within a row
+    // pixel x lands at 3x <= 4x: the 24-bit rows of a band only cover 32-bit rows that
+    // were read already, once the whole band has been converted aside.
+    constexpr int kBandRows = 64;
+    const qsizetype wideLine = picture.bytesPerLine(), narrowLine = (qsizetype(width) * 3 + 3) / 4 * 4;
+    uchar *const memory = picture.bits();
+    QImage band;
+    for (int top = 0; top < height; top += kBandRows) {
+        const int rows = std::min(kBandRows, height - top);
+        if (band.height() != rows && (band = QImage(width, rows, QImage::Format_BGR888)).isNull())
+            return {};
+        const QImage wide(static_cast<const uchar *>(memory + top * wideLine), width, rows, wideLine, QImage::Format_ARGB32);
+        convertBand(wide, band);
+        for (int r = 0; r < rows; ++r)
+            std::memmove(memory + (top + r) * narrowLine, band.constScanLine(r), size_t(width) * 3);
+    }
+    auto *keeper = new QImage(std::move(picture)); // owns the memory the result lives in
+    return QImage(memory, width, height, narrowLine, QImage::Format_BGR888,
+                  [](void *held) { delete static_cast<QImage *>(held); }, keeper);
 }
 
 } // namespace imaging

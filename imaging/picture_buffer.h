@@ -4,6 +4,7 @@
 // is first written, which on virtual machines weighs as much as the resize itself.
 #include <QImage>
 #include <cstddef>
+#include <functional>
 #include <memory>
 
 namespace imaging {
@@ -18,5 +19,16 @@ PictureBuffer allocatePictureBuffer(std::size_t bytes);
 
 // A QImage over such memory (null when there is none). Rows are 4-byte aligned as usual.
 QImage newLargePicture(int width, int height, QImage::Format format);
+
+// Writes the 24-bit form of `band`, some rows of a Format_ARGB32 picture, into `out`, a
+// Format_BGR888 picture of the same size.
+using BandConverter = std::function<void(const QImage &band, QImage &out)>;
+
+// Turns a Format_ARGB32 picture into a Format_BGR888 one (any other picture is returned
+// as it is). When nobody else holds the picture, its 24-bit rows are written over its
+// 32-bit ones in the same memory, a band of rows at a time, so a huge picture never
+// exists twice; the result then keeps that memory. Otherwise a new picture is made. Null
+// when memory runs out.
+QImage narrowToBgr888(QImage picture, const BandConverter &convertBand);
 
 } // namespace imaging

@@ -5,6 +5,7 @@
 #include "imaging/resample_rows.h"
 
 #include <algorithm>
+#include <exception>
 #include <new>
 #include <thread>
 #include <vector>
@@ -83,7 +84,8 @@ void verticalBand(const VerticalPlan &plan, const WorkBitmap &work, const Target
 }
 
 // Runs band(first, end) over 0..rows, split in two at an even row when two threads are
-// asked for and there is enough work to share.
+// asked for and there is enough work to share. Nothing thrown leaves the helper thread: it
+// is thrown again on the calling thread once both halves are done.
 template <class Band>
 void runInBands(int rows, int threads, Band band)
 {
@@ -92,9 +94,22 @@ void runInBands(int rows, int threads, Band band)
         return;
     }
     const int middle = rows / 2 / 2 * 2;
-    std::thread helper([&] { band(middle, rows); });
-    band(0, middle);
+    std::exception_ptr helperFailure, ownFailure;
+    std::thread helper([&] {
+        try {
+            band(middle, rows);
+        } catch (...) {
+            helperFailure = std::current_exception();
+        }
+    });
+    try {
+        band(0, middle);
+    } catch (...) {
+        ownFailure = std::current_exception();
+    }
     helper.join();
+    if (ownFailure || helperFailure)
+        std::rethrow_exception(ownFailure ? ownFailure : helperFailure);
 }
 
 void stretchInto(const QImage &source, QImage &target, ResampleKernel kernel, float radius,

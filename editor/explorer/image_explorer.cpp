@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QPointer>
 #include <QProgressBar>
+#include <algorithm>
 
 namespace editor {
 
@@ -97,12 +98,15 @@ void ImageExplorer::ScanFolder(ScanStart start)
         makeFirstCurrent();
 }
 
-// Appends the pipeline's entries in order. False when the explorer was destroyed meanwhile.
+// Takes the pipeline's entries as they finish and puts each at its place in name order,
+// so a picture that takes long to read holds up only its own cell. False when the
+// explorer was destroyed meanwhile.
 bool ImageExplorer::scanAll(const QStringList &paths)
 {
     QPointer<ImageExplorer> alive(this);
     ProgressSteps progress(m_progress, int(paths.size()));
     const bool filterOk = m_settings.FilterOk;
+    m_scanIndices.clear();
     m_pipeline.start(
         paths, [filterOk](const QString &path) { return loadThumbnailEntry(path, filterOk); },
         [this] { QMetaObject::invokeMethod(this, [] {}, Qt::QueuedConnection); });
@@ -122,15 +126,16 @@ bool ImageExplorer::scanAll(const QStringList &paths)
             return false;
     }
     m_pipeline.cancel(); // whatever was read ahead is dropped
+    m_scanIndices.clear();
     return true;
 }
 
-// Lets events through until the next entry is ready; false when Escape stopped the scan
-// or the explorer went away.
+// Lets events through until an entry is ready; false when Escape stopped the scan or the
+// explorer went away.
 bool ImageExplorer::waitForNext(std::optional<ScanResult> &result)
 {
     QPointer<ImageExplorer> alive(this);
-    while (!(result = m_pipeline.takeNext())) {
+    while (!(result = m_pipeline.takeFinished())) {
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         if (!alive || cancelRequested())
             return false;
@@ -142,8 +147,17 @@ void ImageExplorer::appendScanned(ScanResult &&result)
 {
     if (!result.entry)
         return; // vanished or unreadable files are not listed
+    // The entries listed so far come from the scan (the busy flag kept every command
+    // away), so the place of this one follows from the name order of the run.
+    const auto place = std::lower_bound(m_scanIndices.begin(), m_scanIndices.end(), result.index);
+    const int at = int(place - m_scanIndices.begin());
+    m_scanIndices.insert(place, result.index);
     m_list.append(std::move(result.path), std::move(*result.entry));
     m_grid->entryAppended();
+    if (at < m_list.count() - 1) {
+        m_list.move(m_list.count() - 1, at);
+        m_grid->viewport()->update(); // the cells from `at` on moved by one
+    }
     emit countChanged(explorerCountText(m_list.count()));
 }
 

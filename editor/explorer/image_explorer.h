@@ -4,9 +4,11 @@
 // preview panel, the progress bar and the flag Escape sets, and shows the count it reports.
 //
 // A folder scan runs on the window's thread and keeps the window responsive: the worker
-// threads of a ThumbnailPipeline read the files ahead, and the scan appends the finished
-// entries one by one in name order, processing pending events after each, until the
-// folder is done or Escape is pressed. The busy flag keeps commands away meanwhile.
+// threads of a ThumbnailPipeline read the files ahead, and the scan puts the finished
+// entries in the list one by one as they come, each at its place in name order,
+// processing pending events after each, until the folder is done or Escape is pressed.
+// A picture that takes seconds to decode thus holds up only its own cell. The busy flag
+// keeps commands away meanwhile.
 #include "editor/explorer/explorer_list.h"
 #include "editor/explorer/quick_preview.h"
 #include "editor/grid/thumbnail_grid.h"
@@ -15,6 +17,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <vector>
 
 class QProgressBar;
 
@@ -78,6 +81,7 @@ private:
     QProgressBar *m_progress;
     bool *m_cancel;
     ThumbnailPipeline m_pipeline;
+    std::vector<int> m_scanIndices; // the run index of each entry listed by the running scan
     QString m_folder;
     bool m_scanning = false;
 };

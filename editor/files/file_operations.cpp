@@ -1,12 +1,12 @@
 #include "editor/files/file_operations.h"
 
 #include "editor/files/operation_progress_dialog.h"
+#include "base/atomic_file.h"
 #include "ui/messages.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <filesystem>
 #include <system_error>
@@ -69,6 +69,18 @@ QString duplicateTarget(const QString &folder, const QString &name)
 }
 
 enum class Outcome { Done, Skipped, Failed, Aborted };
+
+// Holds the progress for the life of a question or a message.
+class ProgressHeld {
+public:
+    explicit ProgressHeld(OperationProgress &progress) : m_progress(progress) { m_progress.hold(true); }
+    ~ProgressHeld() { m_progress.hold(false); }
+    ProgressHeld(const ProgressHeld &) = delete;
+    ProgressHeld &operator=(const ProgressHeld &) = delete;
+
+private:
+    OperationProgress &m_progress;
+};
 
 // One copy or move over a list of files.
 class Transfer {
@@ -146,6 +158,7 @@ std::optional<Outcome> Transfer::resolveConflict(const QString &source, QString 
         return std::nullopt;
     const QString question = QStringLiteral("Le fichier %1 existe déjà dans le dossier %2.\nVoulez-vous le remplacer ?")
                                  .arg(quoted(nameOf(target)), quoted(m_destination));
+    const ProgressHeld held(m_progress);
     switch (messages::confirm(question, messages::Buttons::YesAllNoCancel)) {
     case messages::Answer::Yes: return std::nullopt;
     case messages::Answer::YesToAll: m_replaceAll = true; return std::nullopt;
@@ -160,25 +173,22 @@ Outcome Transfer::copyContents(const QString &source, const QString &target)
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
         return fail(source, in.errorString());
-    QSaveFile out(target);
-    out.setDirectWriteFallback(false);
-    if (!out.open(QIODevice::WriteOnly))
-        return fail(source, out.errorString());
+    AtomicFile out(target);
+    if (auto opened = out.open(); !opened)
+        return fail(source, opened.error().message);
     const QString name = nameOf(source);
     while (!in.atEnd()) {
         const QByteArray block = in.read(kCopyBlock);
         if (block.isEmpty() && in.error() != QFileDevice::NoError)
             return fail(source, in.errorString());
-        if (out.write(block) != block.size())
-            return fail(source, out.errorString());
+        if (out.device().write(block) != block.size())
+            return fail(source, out.device().errorString());
         m_done += block.size();
-        if (!m_progress.advance(name, m_done)) {
-            out.cancelWriting();
-            return Outcome::Aborted;
-        }
+        if (!m_progress.advance(name, m_done))
+            return Outcome::Aborted; // the unfinished copy goes with `out`
     }
-    if (!out.commit())
-        return fail(source, out.errorString());
+    if (auto committed = out.commit(); !committed)
+        return fail(source, committed.error().message);
     QFile::setPermissions(target, in.permissions());
     std::error_code ignored; // a copy keeps its date where the file system allows it
     std::filesystem::last_write_time(fsPath(target), std::filesystem::last_write_time(fsPath(source), ignored), ignored);
@@ -197,15 +207,18 @@ Outcome Transfer::moveFile(const QString &source, const QString &target)
     if (error != std::errc::cross_device_link)
         return fail(source, systemReason(error));
     const Outcome copied = copyContents(source, target);
-    if (copied == Outcome::Done && !QFile::remove(source))
+    if (copied == Outcome::Done && !QFile::remove(source)) {
+        const ProgressHeld held(m_progress);
         messages::error(QStringLiteral("%1 a été copié mais n'a pas pu être retiré de son dossier d'origine.")
                             .arg(quoted(nameOf(source))));
+    }
     return copied;
 }
 
 Outcome Transfer::fail(const QString &source, const QString &reason)
 {
     const QString verb = m_move ? QStringLiteral("déplacer") : QStringLiteral("copier");
+    const ProgressHeld held(m_progress);
     messages::error(QStringLiteral("Impossible de %1 %2 :\n%3").arg(verb, quoted(nameOf(source)), reason));
     return Outcome::Failed;
 }

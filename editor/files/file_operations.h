@@ -27,6 +27,9 @@ public:
     // operation. False when the user cancelled.
     virtual bool advance(const QString &fileName, qint64 bytesDone) = 0;
     virtual void end() = 0;
+    // While held, a question or a message is open: the progress shows nothing that could
+    // cover it or take the input away from it.
+    virtual void hold(bool held) { (void)held; }
 };
 
 bool ShellCopyFiles(const QStringList &paths, const QString &destinationFolder);

@@ -1,11 +1,8 @@
 #include "editor/viewer/viewer_picture.h"
 
 #include "imaging/scan/picture_loading.h"
-#include "imaging/jpeg_codec.h"
-#include "imaging/readers/picture_loader.h"
 #include "imaging/thumbnail.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 namespace editor {
@@ -17,26 +14,13 @@ QPoint screenPosition(QSize screen, QSize picture)
 
 Result<QImage> loadScreenPicture(const QString &path, QSize screen, bool filterOk)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(QStringLiteral("Impossible d'ouvrir « %1 » : %2").arg(QFileInfo(path).fileName(), file.errorString()));
-    const QByteArray data = file.readAll();
-    file.close();
-    const QString suffix = QFileInfo(path).suffix();
-    QSize full, atLeast;
-    if (auto info = imaging::readJpegInfo(data)) {
-        full = QSize(info->width, info->height);
-        atLeast = imaging::fitToBoxSize(full, screen.width(), screen.height());
-    }
-    auto loaded = imaging::DecodePicture(data, suffix, path, atLeast);
+    auto loaded = loadPicture(path, [screen](QSize full) {
+        return imaging::fitToBoxSize(full, screen.width(), screen.height());
+    });
     if (!loaded)
         return std::unexpected(loaded.error());
-    const QImage picture = loaded->plainBitmap ? std::move(loaded->image) : toPlainBitmap(std::move(loaded->image));
-    if (picture.isNull())
-        return fail(QStringLiteral("Mémoire insuffisante pour afficher « %1 ».").arg(QFileInfo(path).fileName()));
-    if (full.isEmpty() || picture.width() > full.width() || picture.height() > full.height())
-        full = picture.size(); // not read as the JPEG its header announced
-    QImage fitted = imaging::scaleByRule(picture, imaging::fitToBoxSize(full, screen.width(), screen.height()), filterOk);
+    const QSize fittedSize = imaging::fitToBoxSize(loaded->fullSize, screen.width(), screen.height());
+    QImage fitted = imaging::scaleByRule(loaded->picture, fittedSize, filterOk);
     if (fitted.isNull())
         return fail(QStringLiteral("Mémoire insuffisante pour afficher « %1 ».").arg(QFileInfo(path).fileName()));
     return fitted;

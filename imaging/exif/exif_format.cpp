@@ -79,7 +79,9 @@ std::optional<QString> speedText(double exposureTime)
     const long double t = exposureTime;
     if (!(t > 0 && t <= 0.5L))
         return std::nullopt;
-    return QStringLiteral("1/") + formatGeneral(std::nearbyint(1.0L / t + 0.5L), u'.');
+    // 1/t to the nearest integer, halves to the even one. (Adding 0.5 before rounding, as
+    // once done, turned the 60.000000000000002 of 1/60 s into "1/61".)
+    return QStringLiteral("1/") + formatGeneral(std::nearbyint(1.0L / t), u'.');
 }
 
 QString flashText(int flash)

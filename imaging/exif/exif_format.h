@@ -25,8 +25,9 @@ QString formatGeneral(long double value, QChar decimalSeparator);
 // "7,8 (43 mm)": the focal length, then its 35 mm equivalent 5.55 x f rounded.
 QString focalText(double focalLength, QChar decimalSeparator);
 
-// "1/%d" with 1/t + 0.5 rounded, only for a known exposure time t <= 0.5 s; longer
-// exposures, and a time of 0, give no speed.
+// "1/%d" with 1/t rounded to the nearest integer, halves to the even one (1/60 s reads
+// "1/60"), only for a known exposure time t <= 0.5 s; longer exposures, and a time of 0,
+// give no speed. The EXIF report and the album import both use it.
 std::optional<QString> speedText(double exposureTime);
 
 // "Oui" when the Flash value says the flash fired (its bit 0), "Non" otherwise: 16

@@ -1,21 +1,21 @@
 #include "imaging/exif/partial_file.h"
 
 #include <algorithm>
-#include <limits>
+#include <new>
 
 namespace exif {
 
-PartialFile::PartialFile(const QString &path) : m_file(path)
+PartialFile::PartialFile(const QString &path)
 {
-    if (!m_file.open(QIODevice::ReadOnly))
+    if (!m_file.open(path))
         return;
-    const qint64 size = m_file.size();
-    if (size < 0 || size > std::numeric_limits<qsizetype>::max() / 2) {
+    try {
+        m_bytes = QByteArray(qsizetype(m_file.size()), Qt::Uninitialized);
+        m_loaded.assign(std::size_t((m_file.size() + kChunk - 1) / kChunk), false);
+    } catch (const std::bad_alloc &) {
         m_file.close();
-        return;
+        m_bytes.clear();
     }
-    m_bytes = QByteArray(qsizetype(size), Qt::Uninitialized);
-    m_loaded.assign(std::size_t((size + kChunk - 1) / kChunk), false);
 }
 
 bool PartialFile::load(qint64 offset, qint64 count)
@@ -36,7 +36,7 @@ bool PartialFile::loadChunk(qint64 chunk)
 {
     const qint64 start = chunk * kChunk;
     const qint64 length = std::min(kChunk, size() - start);
-    if (!m_file.seek(start) || m_file.read(m_bytes.data() + start, length) != length)
+    if (!m_file.readAt(start, m_bytes.data() + start, length))
         return false;
     m_loaded[std::size_t(chunk)] = true;
     return true;

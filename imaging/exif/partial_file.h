@@ -1,10 +1,13 @@
 #pragma once
 // A file read piece by piece: only the ranges asked for are read, into a buffer as large as
 // the file (memory the system gives on first touch). Unlike a mapping, a file cut short
-// by another program while it is read gives a failed read, not a bus error.
+// by another program while it is read gives a failed read, not a bus error. A file larger
+// than a picture file can be (kMaxPictureFileBytes) is not opened: its buffer would be
+// sized from whatever the file system claims.
+#include "base/file_bytes.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
-#include <QFile>
 #include <vector>
 
 namespace exif {
@@ -25,7 +28,7 @@ private:
     static constexpr qint64 kChunk = 64 * 1024;
     bool loadChunk(qint64 chunk);
 
-    QFile m_file;
+    FileReader m_file;
     QByteArray m_bytes;
     std::vector<bool> m_loaded; // per chunk of kChunk bytes
 };

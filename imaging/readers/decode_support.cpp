@@ -97,16 +97,16 @@ QImage settleAlpha(QImage picture)
     }
     if (!allOpaque && !allClear)
         return picture;
-    QImage opaque(picture.width(), picture.height(), QImage::Format_BGR888);
-    if (opaque.isNull())
-        return picture;
-    for (int y = 0; y < picture.height(); ++y) {
-        const QRgb *src = reinterpret_cast<const QRgb *>(picture.constScanLine(y));
-        uchar *dst = opaque.scanLine(y);
-        for (int x = 0; x < picture.width(); ++x)
-            putBgr(dst + 3 * x, src[x]);
-    }
-    return opaque;
+    // In the picture's own memory where it can be: a second full copy of a huge picture
+    // could be what makes memory run out.
+    return imaging::narrowToBgr888(std::move(picture), [](const QImage &band, QImage &out) {
+        for (int y = 0; y < band.height(); ++y) {
+            const QRgb *src = reinterpret_cast<const QRgb *>(band.constScanLine(y));
+            uchar *dst = out.scanLine(y);
+            for (int x = 0; x < band.width(); ++x)
+                putBgr(dst + 3 * x, src[x]);
+        }
+    });
 }
 
 bool isOpaque(const QImage &picture)

@@ -2,6 +2,7 @@
 // What every image decoder shares: the size limits, the failures it reports, picture
 // allocation. Decoders read the file's bytes through the bounds-checked ByteView of base/.
 #include "base/byte_view.h"
+#include "base/file_bytes.h"
 #include "base/result.h"
 
 #include <QByteArrayView>
@@ -22,7 +23,7 @@ using ::ByteView;
 // No picture is larger than this, whatever its header says: a larger one is refused
 // before anything is allocated.
 inline constexpr qint64 kMaxSide = 30000;
-inline constexpr qint64 kMaxPixels = 400'000'000;
+inline constexpr qint64 kMaxPixels = kLargestPicturePixels;
 
 // Short French failures naming the format ("BMP", "TIFF"...).
 Failure truncatedFile(const char *format);

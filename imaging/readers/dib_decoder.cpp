@@ -281,18 +281,22 @@ QRgb rleColour(const ByteView &bits, qsizetype at, int i, int bitCount, const Pa
 }
 
 // Run-length encoded 4-, 8- and (OS/2) 24-bit bitmaps, straight into the picture. Pixels
-// the runs never reach keep colour 0. The data may end without its end-of-bitmap code.
-void decodeRle(const ByteView &bits, const DibInfo &d, const Palette &palette, QImage &out, bool alpha)
+// the runs skip (a move, a line ended early) keep colour 0. The data must reach its
+// end-of-bitmap code, or end the last row: data that stop before are a file cut short,
+// whose missing rows would show colour 0 where the picture has something else.
+bool decodeRle(const ByteView &bits, const DibInfo &d, const Palette &palette, QImage &out, bool alpha)
 {
     fillPicture(out, d.bitCount == 24 ? qRgb(0, 0, 0) : palette[0]);
     const int pixelBytes = d.bitCount == 24 ? 3 : 1;
     RlePen pen(d, out, alpha);
     qsizetype p = 0;
-    while (bits.has(p, 2) && pen.y < d.height) {
+    while (pen.y < d.height) {
+        if (!bits.has(p, 2))
+            return pen.y == d.height - 1 && pen.rowFull(); // the last row ended without its codes
         const int count = bits.u8(p), value = bits.u8(p + 1);
         if (count > 0) {           // `count` pixels of one colour (4 bits: two alternating)
             if (!bits.has(p + 1, pixelBytes))
-                break;
+                return false;
             for (int i = 0; i < count && !pen.rowFull(); ++i)
                 pen.put(rleColour(bits, p + 1, i, d.bitCount, palette, true));
             p += 1 + pixelBytes;
@@ -302,17 +306,22 @@ void decodeRle(const ByteView &bits, const DibInfo &d, const Palette &palette, Q
         if (value == 0) {          // end of line
             pen.x = 0, ++pen.y;
         } else if (value == 1) {   // end of bitmap
-            break;
+            return true;
         } else if (value == 2) {   // move right and up (down in file rows)
+            if (!bits.has(p, 2))
+                return false;
             pen.x += bits.u8(p), pen.y += bits.u8(p + 1);
             p += 2;
         } else {                   // `value` pixels given one by one, padded to a 16-bit word
             const qsizetype bytes = d.bitCount == 4 ? (value + 1) / 2 : qsizetype(value) * pixelBytes;
-            for (int i = 0; i < value && bits.has(p + (d.bitCount == 4 ? i / 2 : qsizetype(i) * pixelBytes), pixelBytes); ++i)
+            if (!bits.has(p, bytes))
+                return false;
+            for (int i = 0; i < value; ++i)
                 pen.put(rleColour(bits, p, i, d.bitCount, palette, false));
             p += bytes + (bytes & 1);
         }
     }
+    return true;
 }
 
 // The AND mask of an icon: a set bit makes the pixel transparent.
@@ -413,10 +422,12 @@ Result<QImage> decodeDib(QByteArrayView info, QByteArrayView bitsData, const Dib
     if (!out)
         return out;
     const Palette palette = readTable(ByteView(info), *d);
-    if (rle)
-        decodeRle(bits, *d, palette, *out, alpha);
-    else
+    if (rle) {
+        if (!decodeRle(bits, *d, palette, *out, alpha))
+            return std::unexpected(truncatedFile(kFormat));
+    } else {
         decodeUncompressed(bits, *d, palette, *out, alpha);
+    }
     return settleDibAlpha(std::move(*out), *d, bits, pixelAlpha, options.iconMask);
 }
 

@@ -353,19 +353,22 @@ void playDrawingRecord(quint32 type, const EmfRecord &r, MetafileCanvas &canvas)
 
 } // namespace
 
-void playEmfRecords(QByteArrayView data, MetafileCanvas &canvas)
+bool playEmfRecords(QByteArrayView data, MetafileCanvas &canvas)
 {
     const ByteView v(data);
     for (qsizetype p = 0; v.has(p, 8);) {
         const quint32 type = v.le32(p);
         const qint64 size = v.le32(p + 4);
-        if (type == kEof || size < 8 || !v.has(p, size))
-            break;
+        if (type == kEof)
+            return true;
+        if (size < 8 || !v.has(p, size))
+            return false;
         const EmfRecord r(v, p, size);
         if (!playObjectRecord(type, r, canvas) && !playStateRecord(type, r, canvas) && !playPathRecord(type, r, canvas))
             playDrawingRecord(type, r, canvas);
         p += size;
     }
+    return false;
 }
 
 } // namespace imaging::readers

@@ -1,7 +1,7 @@
 // Windows metafiles (.wmf, with or without the 22-byte placeable header, and .emf) are
 // played onto a white picture of their own size: the placeable header's box or the EMF
 // frame at 96 dots per inch, the window extent for a bare WMF; the longest side is kept
-// to 2000 pixels.
+// to 2000 pixels. The records must run up to the end-of-file record.
 #include "imaging/readers/format_decoders.h"
 
 #include "imaging/readers/decode_support.h"
@@ -112,7 +112,7 @@ std::optional<QSize> emfPictureSize(const ByteView &v)
     return fitted(device.width() * kDpi / 25.4 / perMm.x(), device.height() * kDpi / 25.4 / perMm.y());
 }
 
-void playOnto(const ByteView &v, Kind kind, QImage &canvasImage)
+bool playOnto(const ByteView &v, Kind kind, QImage &canvasImage)
 {
     QPainter painter(&canvasImage);
     MetafileCanvas canvas(painter);
@@ -122,15 +122,14 @@ void playOnto(const ByteView &v, Kind kind, QImage &canvasImage)
         const QTransform toPicture = QTransform::fromTranslate(-frame.left(), -frame.top())
             * QTransform::fromScale(picture.width() / frame.width(), picture.height() / frame.height());
         canvas.useDeviceMapping(toPicture, emfDevicePixelsPerMm(v).y());
-        playEmfRecords(QByteArrayView(v.data(), v.size()), canvas);
-        return;
+        return playEmfRecords(QByteArrayView(v.data(), v.size()), canvas);
     }
     const qsizetype header = kind == Kind::Placeable ? kPlaceableSize : 0;
     QRectF window = kind == Kind::Placeable ? placeableBox(v) : QRectF();
     if (window.width() == 0 || window.height() == 0)
         window = firstWindow(v, header + 18).value_or(QRectF(QPointF(), picture));
     canvas.useWindowMapping(window, picture);
-    playWmfRecords(QByteArrayView(v.data(), v.size()), header + 2 * v.le16(header + 2), canvas);
+    return playWmfRecords(QByteArrayView(v.data(), v.size()), header + 2 * v.le16(header + 2), canvas);
 }
 
 } // namespace
@@ -178,7 +177,8 @@ Result<QImage> decodeMetafile(QByteArrayView data)
     if (canvasImage.isNull())
         return fail(QStringLiteral("Mémoire insuffisante pour une image de %1 × %2 pixels.").arg(size->width()).arg(size->height()));
     canvasImage.fill(Qt::white);
-    playOnto(v, kind, canvasImage);
+    if (!playOnto(v, kind, canvasImage))
+        return std::unexpected(truncatedFile(kFormat)); // a part of the drawing would be missing
     return canvasImage.convertToFormat(QImage::Format_BGR888);
 }
 

@@ -1,8 +1,10 @@
 // ZSoft Paintbrush (.pcx, .pcc, .scr): a 128-byte header, then run-length encoded scan
 // lines of `planes` x `bytesPerLine` bytes (runs may continue into the next line).
 // Monochrome, 2 to 4 bit-planes of 1 bit (EGA), packed 2- and 4-bit pixels with the
-// header's 16-colour palette, 8 bits with the 256-colour palette at the end of the file
-// (grey when it is missing), and 3 or 4 planes of 8 bits (true colour, with alpha).
+// header's 16-colour palette, 8 bits with the 256-colour palette at the end of the file,
+// and 3 or 4 planes of 8 bits (true colour, with alpha). An 8-bit file without its palette
+// is refused: a file cut short loses its palette first, and grey levels in its place
+// would be a wrong picture.
 #include "imaging/readers/format_decoders.h"
 
 #include "imaging/readers/decode_support.h"
@@ -51,6 +53,20 @@ Result<PcxHeader> parseHeader(const ByteView &v)
     return h;
 }
 
+bool hasVgaPalette(const PcxHeader &h)
+{
+    return h.bits == 8 && h.planes == 1;
+}
+
+// The 256-colour palette: 0x0C, then 256 RGB triples, ending the file.
+std::optional<qsizetype> vgaPaletteOffset(const ByteView &v)
+{
+    const qsizetype at = v.size() - kVgaPaletteSize;
+    if (at < kHeaderSize || v.u8(at) != 0x0C)
+        return std::nullopt;
+    return at;
+}
+
 Palette readPalette(const ByteView &v, const PcxHeader &h)
 {
     if (h.bits == 1 && h.planes == 1) {
@@ -59,10 +75,8 @@ Palette readPalette(const ByteView &v, const PcxHeader &h)
         return p;
     }
     Palette p;
-    if (h.bits == 8 && h.planes == 1) {
-        const qsizetype at = v.size() - kVgaPaletteSize;
-        if (at < kHeaderSize || v.u8(at) != 0x0C)
-            return Palette::grey();
+    if (hasVgaPalette(h)) {
+        const qsizetype at = *vgaPaletteOffset(v);
         for (int i = 0; i < 256; ++i)
             p.colours[i] = qRgb(v.u8(at + 1 + 3 * i), v.u8(at + 2 + 3 * i), v.u8(at + 3 + 3 * i));
         return p;
@@ -180,9 +194,16 @@ Result<QImage> decodePcx(QByteArrayView data)
     auto h = withinLimits(parseHeader(v), kFormat);
     if (!h)
         return std::unexpected(h.error());
+    qsizetype dataEnd = v.size();
+    if (hasVgaPalette(*h)) {
+        const auto palette = vgaPaletteOffset(v);
+        if (!palette)
+            return fail(QStringLiteral("Fichier PCX illisible : la palette manque."));
+        dataEnd = *palette;
+    }
     // A two-byte run gives at most 63 bytes.
     const qint64 lineBytes = qint64(h->planes) * h->bytesPerLine;
-    if ((v.size() - kHeaderSize) / 2 * 63 + 63 < lineBytes * h->height)
+    if ((dataEnd - kHeaderSize) / 2 * 63 + 63 < lineBytes * h->height)
         return std::unexpected(truncatedFile(kFormat));
     const bool alpha = h->bits == 8 && h->planes == 4;
     auto out = newPicture(h->width, h->height, alpha, kFormat);
@@ -190,7 +211,7 @@ Result<QImage> decodePcx(QByteArrayView data)
         return out;
     const Palette palette = readPalette(v, *h);
     std::vector<uchar> line(static_cast<size_t>(lineBytes + kLineSlack));
-    PcxStream stream{v.data() + kHeaderSize, v.data() + v.size(), h->rle};
+    PcxStream stream{v.data() + kHeaderSize, v.data() + dataEnd, h->rle};
     for (int y = 0; y < h->height; ++y) {
         if (!stream.readLine(line, lineBytes))
             return std::unexpected(truncatedFile(kFormat));

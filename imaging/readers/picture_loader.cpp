@@ -1,38 +1,14 @@
 #include "imaging/readers/picture_loader.h"
 
+#include "base/file_bytes.h"
 #include "imaging/readers/reader_registry.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 namespace imaging {
 namespace {
 
 using readers::ReaderFamily;
-
-// The file's bytes, mapped when the system allows it (no copy), read otherwise.
-class FileBytes {
-public:
-    Result<QByteArrayView> open(const QString &path)
-    {
-        m_file.setFileName(path);
-        if (!m_file.open(QIODevice::ReadOnly))
-            return fail(QStringLiteral("Impossible d'ouvrir « %1 » : %2").arg(QFileInfo(path).fileName(), m_file.errorString()));
-        const qint64 size = m_file.size();
-        if (size <= 0)
-            return fail(QStringLiteral("Le fichier « %1 » est vide.").arg(QFileInfo(path).fileName()));
-        if (const uchar *mapped = m_file.map(0, size))
-            return QByteArrayView(mapped, size);
-        m_copy = m_file.readAll();
-        if (m_copy.size() != size)
-            return fail(QStringLiteral("Impossible de lire « %1 » : %2").arg(QFileInfo(path).fileName(), m_file.errorString()));
-        return QByteArrayView(m_copy);
-    }
-
-private:
-    QFile m_file;
-    QByteArray m_copy;
-};
 
 Result<LoadedPicture> decodeWith(const ReaderFamily &family, const readers::DecodeRequest &request)
 {
@@ -64,8 +40,7 @@ Result<LoadedPicture> DecodePicture(QByteArrayView data, QStringView extension, 
 
 Result<LoadedPicture> LoadPicture(const QString &path, QSize atLeast)
 {
-    FileBytes bytes;
-    auto data = bytes.open(path);
+    const auto data = readFileBytes(path);
     if (!data)
         return std::unexpected(data.error());
     return DecodePicture(*data, QFileInfo(path).suffix(), path, atLeast);
@@ -73,8 +48,7 @@ Result<LoadedPicture> LoadPicture(const QString &path, QSize atLeast)
 
 Result<QSize> ReadPictureSize(const QString &path)
 {
-    FileBytes bytes;
-    auto data = bytes.open(path);
+    const auto data = readFileBytes(path);
     if (!data)
         return std::unexpected(data.error());
     const ReaderFamily *family = readers::familyForExtension(QFileInfo(path).suffix());

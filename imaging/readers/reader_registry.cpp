@@ -1,6 +1,7 @@
 // The table of format families and the extension list.
 #include "imaging/readers/reader_registry.h"
 
+#include "base/file_bytes.h"
 #include "imaging/readers/format_decoders.h"
 #include "imaging/readers/picture_loader.h"
 
@@ -21,11 +22,8 @@ QByteArray companionPalette(const QString &path)
     const QStringList names = info.dir().entryList({info.completeBaseName() + QStringLiteral(".pal")}, QDir::Files);
     if (names.isEmpty())
         return {};
-    QFile file(info.dir().filePath(names.first()));
     constexpr qint64 kLargestPalette = 64 * 1024;
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kLargestPalette)
-        return {};
-    return file.readAll();
+    return readFileBytes(info.dir().filePath(names.first()), kLargestPalette).value_or(QByteArray());
 }
 
 Result<QImage> decodeCutRequest(const DecodeRequest &r)

@@ -294,6 +294,37 @@ std::optional<QByteArray> rawFaxAsTiff(QByteArrayView data)
     return tiff;
 }
 
+// The Photometric value the first directory stores, read from the file itself: libtiff
+// takes a palette picture whose ColorMap is missing (cut off the end of the file) for a
+// grey one, which would be a wrong picture.
+std::optional<quint16> storedPhotometric(const ByteView &v)
+{
+    const bool big = v.u8(0) == 'M';
+    auto u16 = [&](qint64 at) { return big ? v.be16(at) : v.le16(at); };
+    auto u32 = [&](qint64 at) { return big ? v.be32(at) : v.le32(at); };
+    auto u64 = [&](qint64 at) { return big ? (quint64(v.be32(at)) << 32) | v.be32(at + 4) : (quint64(v.le32(at + 4)) << 32) | v.le32(at); };
+    const bool bigTiff = u16(2) == 43;
+    const quint64 directory = bigTiff ? u64(8) : u32(4);
+    const quint64 count = bigTiff ? u64(qint64(directory)) : u16(qint64(directory));
+    const qint64 first = qint64(directory) + (bigTiff ? 8 : 2), entrySize = bigTiff ? 20 : 12;
+    if (directory > quint64(v.size()) || count > quint64(v.size()) / quint64(entrySize) || !v.has(first, qint64(count) * entrySize))
+        return std::nullopt;
+    for (qint64 i = 0; i < qint64(count); ++i) {
+        const qint64 entry = first + i * entrySize;
+        if (u16(entry) == TIFFTAG_PHOTOMETRIC)
+            return u16(entry + (bigTiff ? 12 : 8));
+    }
+    return std::nullopt;
+}
+
+Result<void> checkColourMap(TIFF *tif, QByteArrayView data)
+{
+    quint16 *red = nullptr, *green = nullptr, *blue = nullptr;
+    if (storedPhotometric(ByteView(data)) == PHOTOMETRIC_PALETTE && !TIFFGetField(tif, TIFFTAG_COLORMAP, &red, &green, &blue))
+        return fail(QStringLiteral("Fichier TIFF illisible : la palette manque."));
+    return {};
+}
+
 } // namespace
 
 bool looksLikeTiff(QByteArrayView data)
@@ -330,6 +361,8 @@ Result<QImage> decodeTiff(QByteArrayView data)
         return std::unexpected(libtiffFailure(file));
     const Layout l = readLayout(tif.get());
     if (auto ok = checkDimensions(l.width, l.height, kFormat); !ok)
+        return std::unexpected(ok.error());
+    if (auto ok = checkColourMap(tif.get(), data); !ok)
         return std::unexpected(ok.error());
     if (l.samples < 1 || l.samples > kMostSamples || l.bits < 1 || l.bits > 64)
         return std::unexpected(unsupportedVariant(kFormat, QStringLiteral("%1 échantillons de %2 bits").arg(l.samples).arg(l.bits)));

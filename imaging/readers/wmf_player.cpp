@@ -264,19 +264,22 @@ void playDrawingRecord(quint16 function, const WmfRecord &r, MetafileCanvas &can
 
 } // namespace
 
-void playWmfRecords(QByteArrayView data, qsizetype firstRecord, MetafileCanvas &canvas)
+bool playWmfRecords(QByteArrayView data, qsizetype firstRecord, MetafileCanvas &canvas)
 {
     const ByteView v(data);
     for (qsizetype p = firstRecord; v.has(p, 6);) {
         const qint64 words = v.le32(p);
         const quint16 function = v.le16(p + 4);
-        if (function == kEof || words < 3 || !v.has(p, 2 * words))
-            break;
+        if (function == kEof)
+            return true;
+        if (words < 3 || !v.has(p, 2 * words))
+            return false;
         const WmfRecord r(v, p, words);
         if (!playObjectRecord(function, r, canvas) && !playStateRecord(function, r, canvas))
             playDrawingRecord(function, r, canvas);
         p += 2 * words;
     }
+    return false;
 }
 
 QImage metafileBitmap(QByteArrayView info, QByteArrayView bits, bool alpha)

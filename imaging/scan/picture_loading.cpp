@@ -1,11 +1,12 @@
 #include "imaging/scan/picture_loading.h"
 
+#include "base/file_bytes.h"
 #include "imaging/jpeg_codec.h"
+#include "imaging/picture_buffer.h"
 #include "imaging/readers/picture_loader.h"
 #include "imaging/thumbnail.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QPainter>
 #include <algorithm>
@@ -27,11 +28,6 @@ std::int32_t clampedFileSize(qint64 size)
 QSize longSideAtLeast(QSize full, int side)
 {
     return full.width() >= full.height() ? QSize(side, 1) : QSize(1, side);
-}
-
-bool isJpegExtension(const QString &suffix)
-{
-    return suffix.compare(u"jpg", Qt::CaseInsensitive) == 0 || suffix.compare(u"jpeg", Qt::CaseInsensitive) == 0;
 }
 
 } // namespace
@@ -64,38 +60,36 @@ QImage toPlainBitmap(QImage picture)
         return picture;
     if (!picture.hasAlphaChannel())
         return picture.convertToFormat(QImage::Format_BGR888);
-    QImage plain(picture.size(), QImage::Format_BGR888);
-    if (plain.isNull())
-        return {};
-    plain.fill(Qt::white);
-    QPainter painter(&plain);
-    painter.drawImage(0, 0, picture);
-    return plain;
+    if (picture.format() != QImage::Format_ARGB32)
+        picture = picture.convertToFormat(QImage::Format_ARGB32);
+    // Drawn over white band by band, in the picture's own memory where it can be.
+    return imaging::narrowToBgr888(std::move(picture), [](const QImage &band, QImage &out) {
+        out.fill(Qt::white);
+        QPainter painter(&out);
+        painter.drawImage(0, 0, band);
+    });
 }
 
 // The readers choose the decoder as for any file. For a JPEG file the header gives the full
 // size first, so the decoder may stop at a reduced DCT scale.
-std::optional<DecodedPicture> loadPicture(const QString &path, const std::function<QSize(QSize)> &atLeast)
+Result<DecodedPicture> loadPicture(const QString &path, const std::function<QSize(QSize)> &atLeast)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    const QByteArray data = file.readAll();
-    file.close();
+    Result<QByteArray> data = readFileBytes(path);
+    if (!data)
+        return std::unexpected(data.error());
     const QString suffix = QFileInfo(path).suffix();
     QSize full, reducedAtLeast;
-    if (isJpegExtension(suffix)) {
-        if (auto info = imaging::readJpegInfo(data)) {
-            full = QSize(info->width, info->height);
-            reducedAtLeast = atLeast(full);
-        }
+    if (auto info = imaging::readJpegInfo(*data)) {
+        full = QSize(info->width, info->height);
+        reducedAtLeast = atLeast(full);
     }
-    auto loaded = imaging::DecodePicture(data, suffix, path, reducedAtLeast);
-    if (!loaded || loaded->image.isNull())
-        return std::nullopt;
+    auto loaded = imaging::DecodePicture(*data, suffix, path, reducedAtLeast);
+    *data = QByteArray(); // the file's bytes go before the picture is converted
+    if (!loaded)
+        return std::unexpected(loaded.error());
     QImage picture = loaded->plainBitmap ? std::move(loaded->image) : toPlainBitmap(std::move(loaded->image));
     if (picture.isNull())
-        return std::nullopt;
+        return fail(QStringLiteral("Mémoire insuffisante pour l'image « %1 ».").arg(QFileInfo(path).fileName()));
     if (full.isEmpty() || picture.width() > full.width() || picture.height() > full.height())
         full = picture.size(); // not read as the JPEG its header announced
     return DecodedPicture{std::move(picture), full};

@@ -7,6 +7,7 @@
 // come from the header. The wanted size is always computed from the full size, so a
 // thumbnail or preview has exactly the size the full picture would give. Every file is
 // decoded by the image readers, other formats at full size.
+#include "base/result.h"
 #include "imaging/scan/list_entry.h"
 
 #include <QImage>
@@ -32,9 +33,11 @@ struct DecodedPicture {
     QImage picture;  // as the readers gave it, or 24-bit; JPEG may be a DCT-reduced copy
     QSize fullSize;  // the picture's own size
 };
-// Loads `path`. `atLeast` gives, from the full size, the smallest size a reduced JPEG
-// decode may have. Fails (nullopt) when the file cannot be read or decoded.
-std::optional<DecodedPicture> loadPicture(const QString &path, const std::function<QSize(QSize)> &atLeast);
+// Loads `path`: the one way from a picture file to a 24-bit picture for the explorer, the
+// viewer and the albums. `atLeast` gives, from the full size, the smallest size a reduced
+// JPEG decode may have. Fails with the reader's message when the file cannot be read
+// (too large, not a regular file, changed while read) or decoded.
+Result<DecodedPicture> loadPicture(const QString &path, const std::function<QSize(QSize)> &atLeast);
 
 // The entry of one file: thumbnail (the 100-pixel rule), full width and height, file size.
 // Nullopt when the file does not exist or cannot be read.

@@ -9,6 +9,21 @@
 
 namespace editor {
 
+namespace {
+
+// Nothing thrown may leave a worker thread: a file whose loading throws (memory running
+// out, a library's own exception) is a file that could not be read.
+std::optional<TEnrData> loadCatchingAll(const ThumbnailPipeline::Loader &load, const QString &path)
+{
+    try {
+        return load(path);
+    } catch (...) {
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
 struct ThumbnailPipeline::Shared {
     std::mutex mutex;
     std::condition_variable finished;
@@ -17,14 +32,14 @@ struct ThumbnailPipeline::Shared {
     Loader load;
     std::function<void()> onReady;
     int dispatched = 0;    // paths handed to the workers
-    int taken = 0;         // entries taken by the consumer
+    int taken = 0;         // entries taken by the consumer (in order: also the next index)
     bool cancelled = false;
     std::map<int, ScanResult> done; // finished, waiting for their turn
     int mostAhead = 0;
 };
 
 ThumbnailPipeline::ThumbnailPipeline(int threads, int readAhead)
-    : m_threads(threads > 0 ? threads : std::max(1, QThread::idealThreadCount())),
+    : m_threads(threads > 0 ? threads : std::max(2, QThread::idealThreadCount())),
       m_readAhead(readAhead > 0 ? readAhead : std::max(4, 2 * m_threads)),
       m_shared(std::make_shared<Shared>())
 {
@@ -73,7 +88,7 @@ void ThumbnailPipeline::dispatch()
                 load = shared->load;
                 path = shared->paths[index];
             }
-            ScanResult result{path, load(path)};
+            ScanResult result{path, loadCatchingAll(load, path), index};
             std::function<void()> onReady;
             {
                 std::lock_guard lock(shared->mutex);
@@ -99,6 +114,22 @@ std::optional<ScanResult> ThumbnailPipeline::takeNext()
             return std::nullopt;
         result = std::move(found->second);
         m_shared->done.erase(found);
+        ++m_shared->taken;
+    }
+    dispatch();
+    return result;
+}
+
+std::optional<ScanResult> ThumbnailPipeline::takeFinished()
+{
+    std::optional<ScanResult> result;
+    {
+        std::lock_guard lock(m_shared->mutex);
+        if (m_shared->cancelled || m_shared->done.empty())
+            return std::nullopt;
+        auto first = m_shared->done.begin();
+        result = std::move(first->second);
+        m_shared->done.erase(first);
         ++m_shared->taken;
     }
     dispatch();

@@ -1,9 +1,12 @@
 #pragma once
-// Reads the pictures of a folder scan ahead of the window. Worker threads (one per core)
-// load the next few files and make their thumbnails while the consumer takes the finished
-// entries strictly in name order; at most `readAhead` files are loaded or waiting beyond
-// the last one taken, so memory stays bounded whatever the folder holds. Cancelling drops
+// Reads the pictures of a folder scan ahead of the window. Worker threads (one per core,
+// at least two) load the next few files and make their thumbnails while the consumer
+// takes the finished entries, either strictly in name order (takeNext, waitNext) or as
+// they finish (takeFinished): then a huge picture that takes seconds to decode holds up
+// only its own entry, not the ones after it. At most `readAhead` files are loading or
+// waiting to be taken, so memory stays bounded whatever the folder holds. Cancelling drops
 // everything read ahead; a load still running finishes on its worker and is discarded.
+// Nothing a loader throws leaves its worker: the file counts as unreadable.
 //
 // The explorer's folder scan and the command-line "thumbnails" command both run their
 // files through this class, with the same loader (loadThumbnailEntry).
@@ -21,13 +24,14 @@ namespace editor {
 struct ScanResult {
     QString path;
     std::optional<TEnrData> entry; // none: the file vanished or could not be read
+    int index = -1;                // of the path in the run's list
 };
 
 class ThumbnailPipeline {
 public:
     using Loader = std::function<std::optional<TEnrData>(const QString &path)>;
 
-    // threads 0: one per core; readAhead 0: twice the threads, at least 4.
+    // threads 0: one per core, at least two; readAhead 0: twice the threads, at least 4.
     explicit ThumbnailPipeline(int threads = 0, int readAhead = 0);
     ~ThumbnailPipeline();
     ThumbnailPipeline(const ThumbnailPipeline &) = delete;
@@ -39,10 +43,13 @@ public:
     // Starts loading `paths` (dropping any earlier run). `onReady`, if given, is called on
     // a worker thread each time an entry is finished; it must only wake the consumer.
     void start(QStringList paths, Loader load, std::function<void()> onReady = {});
+    // A run is taken one way only: in order, or as the entries finish.
     // The next entry in order if it is finished.
     std::optional<ScanResult> takeNext();
     // The next entry in order, waiting for it. Only while !atEnd().
     ScanResult waitNext();
+    // The finished entry of the lowest index, if any is finished.
+    std::optional<ScanResult> takeFinished();
     // Every path of the run has been taken (or the run was cancelled).
     bool atEnd() const;
     // Drops the run and everything read ahead.

@@ -11,9 +11,9 @@
 namespace player {
 namespace {
 
-QString cannotWrite(const QFileDevice &file)
+QString cannotWrite(const QString &path, const QString &reason)
 {
-    return QStringLiteral("Impossible d'écrire le lumivelle %1 : %2").arg(file.fileName(), file.errorString());
+    return QStringLiteral("Impossible d'écrire le lumivelle %1 : %2").arg(path, reason);
 }
 
 } // namespace
@@ -68,21 +68,33 @@ Result<QString> copyMusicBeside(const QString &musicPath, const QString &folder)
         return fail(QStringLiteral("Fichier de musique introuvable : %1").arg(musicPath));
     if (QFileInfo(musicPath).canonicalFilePath() == QFileInfo(target).canonicalFilePath())
         return target;
-    QFile::remove(target);
-    if (!QFile::copy(musicPath, target))
-        return fail(QStringLiteral("Impossible de copier la musique vers %1").arg(target));
+    // Replaced only by a whole copy: a failed copy keeps the music that was there.
+    QFile in(musicPath);
+    if (!in.open(QIODevice::ReadOnly))
+        return fail(QStringLiteral("Impossible de lire la musique %1 : %2").arg(musicPath, in.errorString()));
+    const auto copied = writeFileAtomically(target, [&in](QIODevice &out) -> Result<void> {
+        while (!in.atEnd()) {
+            const QByteArray chunk = in.read(1 << 20);
+            if (chunk.isEmpty() && in.error() != QFileDevice::NoError)
+                return fail(in.errorString());
+            out.write(chunk);
+        }
+        return {};
+    });
+    if (!copied)
+        return fail(QStringLiteral("Impossible de copier la musique vers %1 : %2").arg(target, copied.error().message));
     return target;
 }
 
-ShowExecutableWriter::ShowExecutableWriter(const QString &targetPath) : m_file(targetPath), m_writer(m_file) {}
+ShowExecutableWriter::ShowExecutableWriter(const QString &targetPath) : m_file(targetPath), m_writer(m_file.device()) {}
 
 Result<std::unique_ptr<ShowExecutableWriter>> ShowExecutableWriter::begin(const QString &playerPath,
                                                                           const QString &targetPath,
                                                                           const TShowHeader &header)
 {
     std::unique_ptr<ShowExecutableWriter> writer(new ShowExecutableWriter(targetPath));
-    if (!writer->m_file.open(QIODevice::WriteOnly))
-        return fail(cannotWrite(writer->m_file));
+    if (auto opened = writer->m_file.open(); !opened)
+        return std::unexpected(opened.error());
     if (auto copied = writer->copyPlayer(playerPath); !copied)
         return std::unexpected(copied.error());
     if (auto written = writer->m_writer.writeHeader(header); !written)
@@ -100,8 +112,8 @@ Result<void> ShowExecutableWriter::copyPlayer(const QString &playerPath)
         const QByteArray chunk = player.read(kChunk);
         if (chunk.isEmpty() && player.error() != QFileDevice::NoError)
             return fail(QStringLiteral("Impossible de lire le lecteur %1 : %2").arg(playerPath, player.errorString()));
-        if (m_file.write(chunk) != chunk.size())
-            return fail(cannotWrite(m_file));
+        if (m_file.device().write(chunk) != chunk.size())
+            return fail(cannotWrite(m_file.path(), m_file.device().errorString()));
     }
     return {};
 }
@@ -129,12 +141,12 @@ Result<void> ShowExecutableWriter::finish()
 {
     if (auto written = m_writer.finish(); !written)
         return written;
-    if (!m_file.commit())
-        return fail(cannotWrite(m_file));
-    QFile done(m_file.fileName());
+    if (auto committed = m_file.commit(); !committed)
+        return committed;
+    QFile done(m_file.path());
     const auto executable = QFileDevice::ExeOwner | QFileDevice::ExeUser | QFileDevice::ExeGroup | QFileDevice::ExeOther;
     if (!done.setPermissions(done.permissions() | executable))
-        return fail(cannotWrite(done));
+        return fail(cannotWrite(done.fileName(), done.errorString()));
     return {};
 }
 

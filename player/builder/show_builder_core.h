@@ -6,12 +6,13 @@
 // build through this class.
 //
 // The executable is written beside its target and renamed over it when complete, so a
-// failed build leaves the previous show (which may still be running) as it was.
+// failed build (a full disk included) leaves the previous show, which may still be
+// running, as it was, and is reported.
+#include "base/atomic_file.h"
 #include "base/result.h"
 #include "player/payload/show_payload.h"
 
 #include <QByteArray>
-#include <QSaveFile>
 #include <QString>
 #include <memory>
 
@@ -64,7 +65,7 @@ private:
     explicit ShowExecutableWriter(const QString &targetPath);
     Result<void> copyPlayer(const QString &playerPath);
 
-    QSaveFile m_file;
+    AtomicFile m_file;
     PayloadWriter m_writer;
 };
 

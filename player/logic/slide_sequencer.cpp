@@ -23,6 +23,7 @@ void SlideSequencer::setSlides(std::vector<int> displayTimes, bool loop)
     m_displayTimes = std::move(displayTimes);
     m_loop = loop;
     m_cursor = 0;
+    m_onScreen = -1;
 }
 
 void SlideSequencer::start()
@@ -44,6 +45,7 @@ void SlideSequencer::tick()
     }
     m_timer.setInterval(displayInterval(m_displayTimes[m_cursor]));
     m_timer.setEnabled(false);
+    m_onScreen = m_cursor; // a slide that fails counts as passed: Play goes on after it
     if (!m_showSlide(m_cursor))
         return;
     m_timer.setEnabled(true);
@@ -53,27 +55,29 @@ void SlideSequencer::tick()
 void SlideSequencer::previous()
 {
     m_timer.setEnabled(false);
-    if (m_cursor > 0)
-        step(m_cursor - 1);
+    if (m_onScreen > 0)
+        step(m_onScreen - 1);
 }
 
 void SlideSequencer::next()
 {
     m_timer.setEnabled(false);
-    if (m_cursor < lastIndex())
-        step(m_cursor + 1);
+    if (m_onScreen < lastIndex())
+        step(m_onScreen + 1);
 }
 
+// Shows slide `to` and leaves the cursor on the slide after it, for Play.
 void SlideSequencer::step(int to)
 {
-    m_cursor = to;
-    m_timer.setInterval(displayInterval(m_displayTimes[m_cursor]));
-    m_showSlide(m_cursor);
+    m_onScreen = to;
+    m_cursor = to + 1;
+    m_timer.setInterval(displayInterval(m_displayTimes[to]));
+    m_showSlide(to);
 }
 
 void SlideSequencer::play()
 {
-    m_cursor = m_cursor < lastIndex() ? m_cursor + 1 : 0;
+    m_cursor = m_onScreen < lastIndex() ? m_onScreen + 1 : 0;
     // A slide shown for 0 s waits for the viewer; Play is the viewer asking to go on, so
     // the next slide comes at once instead of never.
     if (m_timer.interval() == 0)

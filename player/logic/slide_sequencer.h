@@ -1,13 +1,13 @@
 #pragma once
 // Which slide the player shows when: the timer tick and the play, pause, previous and next
-// buttons over one cursor.
+// buttons.
 //
-// The cursor means two things. For the tick it is the index of the next slide to show:
-// the tick shows it, then moves the cursor on. For the buttons it is the slide on screen:
-// Previous and Next move it first and then show. So the first step after the show ran on
-// its own acts one slide further than the screen suggests: with A on screen (cursor 1),
-// Next shows C. Play moves the cursor one on (or back to 0 at the end) and lets the timer
-// show that slide after the interval last set.
+// Two indices: the cursor, the next slide the tick shows (it shows it, then moves the
+// cursor on), and the slide on screen (the last one shown or tried). The buttons work from
+// the slide on screen: Next shows the slide after it, Previous the one before, both
+// pausing the show; Play lets the timer show the slide after it once the interval last set
+// has passed, or the first slide again when the last one is on screen. So stepping never
+// skips a slide, whether the show ran on its own or was paused.
 //
 // The show ends when a tick finds the cursor past the last slide without the loop flag:
 // the timer stops, the last slide stays on screen. A show without slides never tries to
@@ -33,6 +33,8 @@ public:
     void setSlides(std::vector<int> displayTimes, bool loop);
 
     int cursor() const { return m_cursor; }
+    // The slide on screen, or the one whose showing failed last; -1 before the first.
+    int onScreen() const { return m_onScreen; }
     int lastIndex() const { return int(m_displayTimes.size()) - 1; }
     bool loop() const { return m_loop; }
 
@@ -52,6 +54,7 @@ private:
     std::vector<int> m_displayTimes;
     bool m_loop = false;
     int m_cursor = 0;
+    int m_onScreen = -1;
 };
 
 } // namespace player

@@ -2,7 +2,11 @@
 
 #include "base/le_record.h"
 
+#include <QFileDevice>
+#include <algorithm>
+#include <cerrno>
 #include <limits>
+#include <unistd.h>
 
 namespace player {
 
@@ -27,36 +31,97 @@ bool readAt(QIODevice &file, qint64 offset, char *into, qint64 count)
     return file.seek(offset) && file.read(into, count) == count;
 }
 
+// Reads the file in blocks, so records that follow each other cost one read per block,
+// not one seek and read each. Holes of a sparse file (ranges the file system stores no
+// data for, which read as zeros) are not read at all: gigabytes of them cost nothing.
+class BlockReader {
+public:
+    explicit BlockReader(QIODevice &file)
+        : m_file(file), m_block(kBlockSize, Qt::Uninitialized), m_zeros(kSlideRecordSize, '\0')
+    {
+        if (auto *device = qobject_cast<QFileDevice *>(&file))
+            m_fd = device->handle();
+    }
+
+    // The `count` bytes at `offset` (count <= kSlideRecordSize), empty when they cannot be
+    // read.
+    QByteArrayView at(qint64 offset, qint64 count)
+    {
+        if (offset >= m_holeStart && offset + count <= m_holeEnd)
+            return QByteArrayView(m_zeros.constData(), count);
+        if (offset < m_start || offset + count > m_start + m_length) {
+            if (inHole(offset, count))
+                return QByteArrayView(m_zeros.constData(), count);
+            if (!m_file.seek(offset))
+                return {};
+            m_start = offset;
+            m_length = std::max<qint64>(0, m_file.read(m_block.data(), kBlockSize));
+            if (count > m_length)
+                return {};
+        }
+        return QByteArrayView(m_block.constData() + (offset - m_start), count);
+    }
+
+private:
+    static constexpr qint64 kBlockSize = 64 * 1024;
+
+    // Whether [offset, offset + count) lies in a hole; if so the hole is remembered.
+    bool inHole(qint64 offset, qint64 count)
+    {
+        if (m_fd < 0)
+            return false;
+        const off_t position = ::lseek(m_fd, 0, SEEK_CUR); // the device's own, put back after
+        off_t data = ::lseek(m_fd, off_t(offset), SEEK_DATA);
+        if (data < 0 && errno == ENXIO)
+            data = off_t(m_file.size()); // no data after `offset`: a hole up to the end
+        if (position >= 0)
+            ::lseek(m_fd, position, SEEK_SET);
+        if (data < 0 || data < offset + count)
+            return false;
+        m_holeStart = offset, m_holeEnd = data;
+        return true;
+    }
+
+    QIODevice &m_file;
+    int m_fd = -1;
+    QByteArray m_block;
+    QByteArray m_zeros;
+    qint64 m_start = 0, m_length = 0;
+    qint64 m_holeStart = 0, m_holeEnd = 0;
+};
+
 // Reads slide blocks from `pos` up to `end` (the trailer's offset).
-void readSlides(QIODevice &file, qint64 pos, qint64 end, ShowPayload &payload)
+void readSlides(QIODevice &file, qint64 pos, qint64 end, ShowPayload &payload, const PayloadRecordVisitor &visit)
 {
-    char record[kSlideRecordSize];
+    BlockReader reader(file);
     while (pos < end) {
         payload.stopOffset = pos;
         if (end - pos < kSlideRecordSize) {
             payload.stop = PayloadStop::TruncatedRecord;
             return;
         }
-        if (!readAt(file, pos, record, kSlideRecordSize)) {
+        const QByteArrayView record = reader.at(pos, kSlideRecordSize);
+        if (record.isEmpty()) {
             payload.stop = PayloadStop::ReadError;
             return;
         }
-        const TSlideRecord decoded = decodeSlideRecord(record);
+        const qint32 imageSize = le::getI32(record.data(), record_offsets::kImageSize);
         const qint64 dataStart = pos + kSlideRecordSize;
-        if (decoded.imageSize < 0) {
+        if (imageSize < 0) {
             payload.stop = PayloadStop::NegativeImageSize;
             return;
         }
-        if (decoded.imageSize > end - dataStart) {
+        if (imageSize > end - dataStart) {
             payload.stop = PayloadStop::BlockPastTrailer;
             return;
         }
-        payload.records.push_back(PayloadRecordEntry{pos, decoded});
-        if (decoded.imageSize == 0)
+        if (visit)
+            visit(pos, record);
+        if (imageSize == 0)
             ++payload.emptyRecords;
         else
-            payload.slides.push_back(TSlideItem{dataStart, decoded});
-        pos = dataStart + decoded.imageSize;
+            payload.slides.push_back(TSlideItem{dataStart, decodeSlideRecord(record.data())});
+        pos = dataStart + imageSize;
     }
     payload.stop = PayloadStop::Complete;
     payload.stopOffset = 0;
@@ -64,7 +129,7 @@ void readSlides(QIODevice &file, qint64 pos, qint64 end, ShowPayload &payload)
 
 } // namespace
 
-Result<ShowPayload> readShowPayload(QIODevice &file)
+Result<ShowPayload> readShowPayloadHeader(QIODevice &file)
 {
     const qint64 size = file.size();
     if (size < kShowHeaderSize + kTrailerSize)
@@ -86,8 +151,22 @@ Result<ShowPayload> readShowPayload(QIODevice &file)
     ShowPayload payload;
     payload.headerOffset = headerOffset;
     payload.header = decodeShowHeader(header);
-    readSlides(file, headerOffset + kShowHeaderSize, trailerOffset, payload);
     return payload;
+}
+
+Result<ShowPayload> readShowPayload(QIODevice &file, const PayloadRecordVisitor &visit)
+{
+    auto payload = readShowPayloadHeader(file);
+    if (payload)
+        readSlides(file, payload->headerOffset + kShowHeaderSize, file.size() - kTrailerSize, *payload, visit);
+    return payload;
+}
+
+QString bareMusicName(const QString &stored)
+{
+    const qsizetype cut = std::max(stored.lastIndexOf(u'/'), stored.lastIndexOf(u'\\'));
+    const QString name = stored.mid(cut + 1);
+    return name == u"." || name == u".." ? QString() : name;
 }
 
 PayloadWriter::PayloadWriter(QIODevice &file) : m_file(file) {}

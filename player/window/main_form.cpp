@@ -196,8 +196,8 @@ void TMainForm::readPayload()
         m_payloadProblem = describeStop(payload->stop);
     m_slides = std::move(payload->slides);
     const TShowHeader &header = payload->header;
-    if (!header.musicName.isEmpty())
-        m_musicPath = QFileInfo(m_showFile).absoluteDir().filePath(header.musicName);
+    if (const QString music = bareMusicName(header.musicName); !music.isEmpty())
+        m_musicPath = QFileInfo(m_showFile).absoluteDir().filePath(music);
     m_loop = header.loop;
     m_maxQuality = header.maxQuality;
     m_allowCopy = header.allowCopy;

@@ -85,6 +85,7 @@ public:
 
     // State, for the program's own checks and for tests.
     int slideCursor() const { return m_sequencer.cursor(); }
+    int slideOnScreen() const { return m_sequencer.onScreen(); }
     int lastIndex() const { return m_sequencer.lastIndex(); }
     const std::vector<TSlideItem> &slides() const { return m_slides; }
     const QString &musicPath() const { return m_musicPath; }

@@ -1,6 +1,7 @@
 // TMainForm: the timer, the play buttons and showing one slide.
 #include "player/window/main_form.h"
 
+#include "base/file_bytes.h"
 #include "ui/messages.h"
 #include "imaging/jpeg_codec.h"
 #include "player/logic/slide_layout.h"
@@ -48,6 +49,8 @@ bool TMainForm::ShowSlide(int index)
 Result<void> TMainForm::LoadSlide(const TSlideItem &slide)
 {
     m_slideBitmap = QImage();
+    if (slide.record.imageSize > kMaxPictureFileBytes)
+        return fail(QStringLiteral("Image trop grande : %1 octets.").arg(slide.record.imageSize));
     if (!m_executable.seek(slide.jpegOffset))
         return fail(m_executable.errorString());
     const QByteArray data = m_executable.read(slide.record.imageSize);

@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 namespace {
 
@@ -89,3 +90,63 @@ TEST(PayloadDump, AFileWithoutPayloadIsOneLineOnStandardError)
     EXPECT_EQ(run.err.count(QLatin1Char('\n')), 1) << run.err.toStdString();
     EXPECT_TRUE(run.err.contains(QStringLiteral("ne contient pas de lumivelle")));
 }
+
+namespace {
+
+// A file of 3 GB of zeros reads as a payload at offset 0 holding 28 million empty
+// records: they come out as one line, and the dump keeps none of them in memory.
+TEST(PayloadDump, GigabytesOfEmptyRecordsAreOneLineAndNoMemory)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("zeros.exe"));
+    QFile zeros(path);
+    ASSERT_TRUE(zeros.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(zeros.resize(qint64(3) << 30)); // sparse: no disk space taken
+    zeros.close();
+
+    const DumpRun run = dump(path);
+    rusage children{};
+    ASSERT_EQ(getrusage(RUSAGE_CHILDREN, &children), 0);
+    EXPECT_EQ(run.exitCode, 1);
+    const qint64 records = ((qint64(3) << 30) - 4 - 84) / 112;
+    const QString common = QStringLiteral("time=0 border=0 border-colour=000000 background=000000 caption-colour=000000");
+    EXPECT_EQ(run.out, (QStringList{
+                           QStringLiteral("header offset 0"),
+                           QStringLiteral("music \"\" loop=0 copy=0 max-quality=0"),
+                           QStringLiteral("record 0 offset=84 image-size=0 %1 style=0 caption=\"\"").arg(common),
+                           QStringLiteral("records 1-%1 same as record 0").arg(records - 1),
+                           QStringLiteral("verdict: 0 playable slide(s), %1 empty record(s); stopped at offset %2: "
+                                          "fiche de diapositive incomplète")
+                               .arg(records)
+                               .arg(84 + records * 112),
+                       }));
+    EXPECT_LT(children.ru_maxrss, 200 * 1024) << "kilobytes at the most of the dump process";
+}
+
+// Only runs of the same empty record are shortened; records that differ keep their lines.
+TEST(PayloadDump, OnlyRepeatsOfTheSameEmptyRecordAreShortened)
+{
+    QTemporaryDir dir;
+    QByteArray file(10, '\x90');
+    file += QByteArray(84, '\0');
+    file += record(0, 1) + record(0, 1) + record(0, 1) + record(0, 2) + record(3, 2) + QByteArray("\xFF\xD8\xD9", 3)
+        + record(0, 2) + record(0, 2);
+    QByteArray trailer(4, '\0');
+    put32(trailer, 0, 10);
+    file += trailer;
+    const QString path = dir.filePath(QStringLiteral("show.exe"));
+    QFile out(path);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(file);
+    out.close();
+    const DumpRun run = dump(path);
+    EXPECT_EQ(run.exitCode, 0);
+    QStringList shape;
+    for (const QString &line : run.out)
+        shape << line.section(u' ', 0, 1);
+    EXPECT_EQ(shape, (QStringList{"header offset", "music \"\"", "record 0", "records 1-2", "record 3", "record 4",
+                                  "record 5", "records 6-6", "verdict: 1"}));
+    EXPECT_EQ(run.out[3], QStringLiteral("records 1-2 same as record 0"));
+}
+
+} // namespace

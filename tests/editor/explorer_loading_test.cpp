@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -174,6 +175,37 @@ TEST(FixtureLoading, EveryFormatGivesItsEntry)
     // Palette files beside the Dr. Halo pictures are not pictures.
     for (const QString &name : listImageNames(root + QStringLiteral("/images/cut")))
         EXPECT_FALSE(name.endsWith(QStringLiteral(".pal"), Qt::CaseInsensitive));
+}
+
+} // namespace
+
+namespace {
+
+// A picture with transparency is drawn over white into a 24-bit one in its own memory: a
+// huge picture never exists twice. The pixels are those of drawing it over white at once.
+TEST(PlainBitmap, AlphaIsDrawnOverWhiteInThePicturesOwnMemory)
+{
+    QImage alpha(131, 150, QImage::Format_ARGB32); // 150 rows: bands of 64, 64 and 22
+    for (int y = 0; y < alpha.height(); ++y)
+        for (int x = 0; x < alpha.width(); ++x)
+            alpha.setPixel(x, y, qRgba(x * 2, y, (x * y) & 0xFF, (x + 3 * y) & 0xFF));
+    QImage expected(alpha.size(), QImage::Format_BGR888);
+    expected.fill(Qt::white);
+    QPainter(&expected).drawImage(0, 0, alpha);
+
+    const uchar *memory = alpha.constBits();
+    {
+        const QImage shared = alpha; // someone else holds it: a new picture, the old one intact
+        const QImage copy = toPlainBitmap(shared);
+        EXPECT_EQ(copy, expected);
+        EXPECT_EQ(shared.pixel(130, 149), qRgba(4, 149, (130 * 149) & 0xFF, (130 + 3 * 149) & 0xFF));
+        EXPECT_NE(copy.constBits(), memory);
+    }
+
+    const QImage flat = toPlainBitmap(std::move(alpha));
+    EXPECT_EQ(flat.format(), QImage::Format_BGR888);
+    EXPECT_EQ(flat, expected);
+    EXPECT_EQ(flat.constBits(), memory);
 }
 
 } // namespace

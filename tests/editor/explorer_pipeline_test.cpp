@@ -133,3 +133,68 @@ TEST(ThumbnailPipeline, ReadyCallbackWakesTheConsumerOncePerEntry)
 }
 
 } // namespace
+
+namespace {
+
+// Taken as they finish, a load that never ends holds up only its own entry.
+TEST(ThumbnailPipeline, AsTheyFinishAStuckLoadHoldsUpOnlyItself)
+{
+    std::mutex gate;
+    std::condition_variable opened;
+    bool open = false;
+    ThumbnailPipeline pipeline(2, 4);
+    pipeline.start(numbered(12), [&](const QString &path) {
+        if (path == u"2") {
+            std::unique_lock lock(gate);
+            opened.wait(lock, [&] { return open; });
+        }
+        TEnrData entry;
+        entry.width = path.toInt();
+        return std::optional<TEnrData>(entry);
+    });
+    std::vector<int> order;
+    while (order.size() < 11) {
+        if (auto result = pipeline.takeFinished()) {
+            EXPECT_EQ(result->index, result->entry->width);
+            EXPECT_EQ(result->path, QString::number(result->index));
+            order.push_back(result->index);
+        } else {
+            QThread::msleep(1);
+        }
+    }
+    EXPECT_EQ(std::count(order.begin(), order.end(), 2), 0);
+    EXPECT_FALSE(pipeline.atEnd());
+    {
+        std::lock_guard lock(gate);
+        open = true;
+    }
+    opened.notify_all();
+    std::optional<ScanResult> last;
+    while (!(last = pipeline.takeFinished()))
+        QThread::msleep(1);
+    EXPECT_EQ(last->index, 2);
+    EXPECT_TRUE(pipeline.atEnd());
+    EXPECT_LE(pipeline.mostReadAhead(), 4);
+}
+
+// Nothing thrown leaves a worker thread (it would end the program): the file counts as
+// unreadable and the others go on.
+TEST(ThumbnailPipeline, ALoaderThatThrowsGivesAnUnreadableFile)
+{
+    ThumbnailPipeline pipeline(2, 4);
+    pipeline.start(numbered(6), [](const QString &path) -> std::optional<TEnrData> {
+        if (path == u"1")
+            throw std::bad_alloc();
+        if (path == u"4")
+            throw 42;
+        return TEnrData{};
+    });
+    for (int i = 0; i < 6; ++i) {
+        const ScanResult result = pipeline.waitNext();
+        EXPECT_EQ(result.index, i);
+        EXPECT_EQ(result.entry.has_value(), i != 1 && i != 4) << i;
+    }
+    EXPECT_TRUE(pipeline.atEnd());
+}
+
+} // namespace

@@ -4,7 +4,14 @@
 #include "file_ops_test_support.h"
 #include "tests/recording_prompter.h"
 
+#include <QAbstractButton>
+#include <QMessageBox>
+#include <QProgressDialog>
+#include <QTimer>
+
+#include <csignal>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 using namespace editor;
 using namespace fileops_test;
@@ -109,6 +116,30 @@ TEST_F(FileOperationsTest, ACancelledCopyLeavesTheOldTargetWholeAndNoPartialFile
     EXPECT_EQ(progress.lastDone, 3 << 20);
 }
 
+// A disk that fills up during a small copy (the file size limit of the process stands in
+// for it): the failure is reported, the old file stays whole and no partial copy is left.
+TEST_F(FileOperationsTest, ACopyOntoAFullDiskIsReportedAndKeepsTheOldFile)
+{
+    writeFile(src("a.jpg"), QByteArray(5000, 'n'));
+    writeFile(dst("a.jpg"), "old");
+    prompter.answers = {Answer::Yes};
+    rlimit previous{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &previous), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = previous;
+    limited.rlim_cur = 4096;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
+    const bool done = ShellCopyFiles(sources({"a.jpg"}), destination.path(), progress);
+    ::setrlimit(RLIMIT_FSIZE, &previous);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_TRUE(done) << "a failure is not an abort";
+    EXPECT_EQ(readFile(dst("a.jpg")), "old");
+    EXPECT_EQ(QDir(destination.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"a.jpg"});
+    ASSERT_EQ(prompter.asked.size(), 2u);
+    EXPECT_EQ(prompter.asked[1].kind, messages::Kind::Error);
+    EXPECT_TRUE(prompter.asked[1].text.contains(QStringLiteral("« a.jpg »"))) << prompter.asked[1].text.toStdString();
+}
+
 TEST_F(FileOperationsTest, MoveTakesTheFilesAwayAndReportsAMoveOntoItself)
 {
     writeFile(src("a.jpg"), "a");
@@ -183,6 +214,59 @@ TEST_F(FileOperationsTest, RenameRefusesExistingTargetsAndOtherFolders)
     EXPECT_TRUE(ShellRenameFile(src("a.jpg"), src("plage.JPG")));
     EXPECT_EQ(readFile(src("plage.JPG")), "a");
     EXPECT_FALSE(QFile::exists(src("a.jpg")));
+}
+
+} // namespace
+
+namespace {
+
+// The real question box and the real progress dialog, driven by the mouse: pasting onto
+// an existing name asks "remplacer ?", and the progress, due half a second after the
+// start, neither opens over the question nor keeps its buttons from working.
+TEST(FileOperationsOnScreen, TheReplaceQuestionStaysUsableWhileTheCopyWaits)
+{
+    QTemporaryDir source, destination;
+    writeFile(source.filePath(QStringLiteral("a.jpg")), QByteArray(3 << 20, 'n'));
+    writeFile(destination.filePath(QStringLiteral("a.jpg")), "old");
+    QWidget window;
+    window.resize(400, 300);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+
+    bool asked = false, progressOverQuestion = false, answered = false;
+    QTimer poll;
+    poll.setInterval(20);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box || asked)
+            return;
+        asked = true;
+        QTest::qWait(900); // past the half second after which a long copy shows its progress
+        for (QWidget *widget : QApplication::topLevelWidgets())
+            if (qobject_cast<QProgressDialog *>(widget) && widget->isVisible())
+                progressOverQuestion = true;
+        for (QAbstractButton *button : box->buttons())
+            if (button->text() == QStringLiteral("&Oui"))
+                QTest::mouseClick(button, Qt::LeftButton);
+        QTest::qWait(300);
+        answered = !box->isVisible();
+        if (!answered) { // the click did not get through: end the test instead of hanging
+            for (QWidget *widget : QApplication::topLevelWidgets())
+                if (auto *progress = qobject_cast<QProgressDialog *>(widget))
+                    progress->cancel();
+            box->reject();
+        }
+    });
+    poll.start();
+    const bool done = ShellCopyFiles({source.filePath(QStringLiteral("a.jpg"))}, destination.path());
+    poll.stop();
+
+    EXPECT_TRUE(asked);
+    EXPECT_FALSE(progressOverQuestion);
+    EXPECT_TRUE(answered) << "the question took the click";
+    EXPECT_TRUE(done);
+    EXPECT_EQ(QFileInfo(destination.filePath(QStringLiteral("a.jpg"))).size(), 3 << 20) << "replaced, as answered";
 }
 
 } // namespace

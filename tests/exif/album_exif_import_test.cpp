@@ -28,7 +28,7 @@ TEST(AlbumExifImport, FillsTheSevenFieldsFromAFixture)
     EXPECT_EQ(fields.camera, u"CanonCanon PowerShot A80");
     EXPECT_EQ(fields.flash, u"Oui");
     EXPECT_EQ(fields.focal, u"7,8 (43 mm)");
-    EXPECT_EQ(fields.speed, u"1/61");
+    EXPECT_EQ(fields.speed, u"1/60");
     EXPECT_EQ(fields.aperture, u"2,8");
     EXPECT_EQ(fields.comment, u"Photo de test EXIF");
     EXPECT_EQ(fields.keyword, u"Vacances");

@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using exif::TImageInfo;
 using exif_test::jpegWith;
@@ -73,4 +74,25 @@ TEST(ExifFile, AFileCutShortWhileReadFailsThatReadOnly)
     EXPECT_EQ(file.bytes().sliced(70'000, 8), QByteArray(8, '\x21'));
     EXPECT_FALSE(file.load(399'999, 2)) << "beyond the size at opening";
     EXPECT_FALSE(file.load(-1, 2));
+}
+
+// A 40 GB file (sparse: it takes no disk space) once made the reader ask for a 40 GB
+// buffer and end the program with std::bad_alloc; a named pipe blocked it for ever.
+TEST(ExifFile, FilesNoPictureCouldBeAreNotRead)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("huge.jpg"));
+    QFile huge(path);
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
+    huge.write(jpegWith(segment(0xE1, QByteArray("Exif\0\0", 6) + QByteArray(20, 0))));
+    ASSERT_TRUE(huge.resize(qint64(40) << 30));
+    huge.close();
+    TImageInfo info;
+    EXPECT_FALSE(exif::ReadExif(path, info));
+    EXPECT_FALSE(exif::PartialFile(path).isOpen());
+    EXPECT_EQ(info.fileSize, qint64(40) << 30) << "the folder entry still gives the size";
+
+    const QString fifo = dir.filePath(QStringLiteral("pipe.tif"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    EXPECT_FALSE(exif::ReadExif(fifo, info));
 }

@@ -42,13 +42,18 @@ TEST(ExifFormat, FocalTextWithItsEquivalent)
 
 TEST(ExifFormat, SpeedOnlyForHalfASecondOrLess)
 {
-    EXPECT_EQ(speedText(0.5), u"1/2");    // 2.5 rounds to the even 2
-    EXPECT_EQ(speedText(0.25), u"1/4");   // 4.5 rounds to 4
+    EXPECT_EQ(speedText(0.5), u"1/2");
+    EXPECT_EQ(speedText(0.25), u"1/4");
     EXPECT_EQ(speedText(1.0 / 64), u"1/64");
     EXPECT_EQ(speedText(0.001), u"1/1000");
-    // 1/60 as a double is a hair under 1/60: in extended precision 1/t + 0.5 is just
-    // above 60.5
-    EXPECT_EQ(speedText(1.0 / 60), u"1/61");
+    // 1/60 and 1/30 as doubles are a hair off: 1/t must still round to 60 and 30 (adding
+    // 0.5 before rounding made them "1/61" and "1/31").
+    EXPECT_EQ(speedText(1.0 / 60), u"1/60");
+    EXPECT_EQ(speedText(1.0 / 30), u"1/30");
+    EXPECT_EQ(speedText(1.0 / 125), u"1/125");
+    EXPECT_EQ(speedText(0.3), u"1/3");        // 3.33 to the nearest
+    EXPECT_EQ(speedText(1.0 / 59.7), u"1/60");
+    EXPECT_EQ(speedText(1.0 / 60.6), u"1/61");
     EXPECT_FALSE(speedText(1));
     EXPECT_FALSE(speedText(0.8));
     EXPECT_FALSE(speedText(0.5000001));

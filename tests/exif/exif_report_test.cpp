@@ -72,7 +72,7 @@ TEST(ExifReport, FixturesOfBothByteOrders)
     QStringList canon = fileHeader(kFixtures + u"exif_II_canon_flash1.jpg"_qs);
     canon << u"Date de la photo  : 2004:05:06 07:08:09"_qs << u"Marque            : Canon"_qs
           << u"Modèle            : Canon PowerShot A80"_qs << u"Flash             : Oui"_qs
-          << u"Focale            : 7,8 (43 mm)"_qs << u"Vitesse           : 1/61"_qs
+          << u"Focale            : 7,8 (43 mm)"_qs << u"Vitesse           : 1/60"_qs
           << u"Ouverture         : 2,8"_qs << u"Distance          : 1,5"_qs
           << u"CCDWidth          : 0,200338028169014"_qs // 64 px at 8114.2857 px per inch
           << u"Commentaires      : Photo de test EXIF"_qs;

@@ -146,6 +146,30 @@ TEST_F(PlayerWindow, SoundButtonOnlyWhenTheMusicLiesBesideTheShow)
     EXPECT_EQ(form->B_Suiv->geometry(), QRect(75, 1, 23, 22));
 }
 
+// A music name that carries a folder part or ".." (a forged or damaged payload) never
+// makes the player look outside its own folder: only the bare file name counts.
+TEST_F(PlayerWindow, TheMusicIsLookedForBesideTheShowOnly)
+{
+    QTemporaryDir outside;
+    QFile elsewhere(outside.filePath(QStringLiteral("tune.wav")));
+    ASSERT_TRUE(elsewhere.open(QIODevice::WriteOnly));
+    elsewhere.write("RIFF");
+    elsewhere.close();
+    const QString besideShow = QFileInfo(dir.filePath(QStringLiteral("tune.wav"))).absoluteFilePath();
+    const QString climbing = QStringLiteral("../") + QFileInfo(outside.path()).fileName() + QStringLiteral("/tune.wav");
+    for (const QString &stored : {outside.filePath(QStringLiteral("tune.wav")), climbing,
+                                  QStringLiteral("..\\..\\tune.wav")}) {
+        open(header(false, true, stored), {slideOf(solidPicture(64, 48, 0x404040))});
+        EXPECT_EQ(form->musicPath(), besideShow) << stored.toStdString();
+        form->FormShow();
+        EXPECT_TRUE(music->played.empty()) << "no tune.wav beside the show: " << stored.toStdString();
+    }
+    for (const QString &stored : {QStringLiteral(".."), QStringLiteral("sons/")}) {
+        open(header(false, true, stored), {slideOf(solidPicture(64, 48, 0x404040))});
+        EXPECT_TRUE(form->musicPath().isEmpty()) << stored.toStdString();
+    }
+}
+
 TEST_F(PlayerWindow, MusicLoopsAfterAPauseUntilTheSoundButtonStopsIt)
 {
     QFile tune(dir.filePath(QStringLiteral("tune.mp3")));
@@ -241,11 +265,10 @@ TEST_F(PlayerWindow, ZeroDisplayTimeNeverAdvancesOnItsOwn)
     timer->advance(3600 * 1000);
     EXPECT_EQ(shownLines().size(), 1);
     EXPECT_EQ(form->slideCursor(), 1);
-    form->B_SuivClick();
-    EXPECT_EQ(shownLines().size(), 1) << "cursor 1 is the last slide: Next does nothing";
-    form->B_LecClick();
+    form->B_LecClick(); // the viewer goes on: the next slide comes at once
     timer->advance(1);
-    EXPECT_EQ(shownLines().size(), 2);
+    ASSERT_EQ(shownLines().size(), 2);
+    EXPECT_TRUE(shownLines().last().startsWith(QStringLiteral("show 1 "))) << shownLines().last().toStdString();
 }
 
 TEST_F(PlayerWindow, KeysStepThePicturesAndOtherKeysToggleTheToolbar)
@@ -259,12 +282,12 @@ TEST_F(PlayerWindow, KeysStepThePicturesAndOtherKeysToggleTheToolbar)
     for (int key : {Qt::Key_Right, Qt::Key_PageUp, Qt::Key_Up}) {
         form->FormKeyDown(Qt::Key_Left);
         form->FormKeyDown(key);
-        EXPECT_EQ(form->slideCursor(), 1) << key;
+        EXPECT_EQ(form->slideOnScreen(), 1) << key;
     }
     for (int key : {Qt::Key_Left, Qt::Key_PageDown, Qt::Key_Down}) {
         form->FormKeyDown(Qt::Key_Right);
         form->FormKeyDown(key);
-        EXPECT_EQ(form->slideCursor(), 1) << key;
+        EXPECT_EQ(form->slideOnScreen(), 1) << key;
     }
     EXPECT_FALSE(timer->isEnabled());
 

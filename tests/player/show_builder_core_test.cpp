@@ -5,7 +5,9 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtEndian>
+#include <csignal>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 using namespace player;
 
@@ -120,6 +122,35 @@ TEST_F(ShowBuild, AFailedBuildLeavesThePreviousShowInPlace)
     QFile f(path("Noel.exe"));
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), good);
+}
+
+// The disk fills up as the last bytes go out (the file size limit of the process stands
+// in for the full disk): the build fails, says so, and the previous show stays.
+TEST_F(ShowBuild, ADiskFullAtTheTrailerFailsTheBuildAndKeepsThePreviousShow)
+{
+    ASSERT_TRUE(solidPicture(8, 8, 0x808080).save(path("a.png")));
+    const QByteArray good = build({path("a.png")});
+    rlimit previous{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &previous), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = previous;
+    limited.rlim_cur = rlim_t(good.size() - 2); // room for all but the trailer's last bytes
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
+    auto writer = ShowExecutableWriter::begin(path("Tolvarine.bin"), path("Noel.exe"), {});
+    ASSERT_TRUE(writer) << writer.error().message.toStdString();
+    TSlideRecord record;
+    record.displayTime = 3, record.style = 100, record.caption = QStringLiteral("Image 0");
+    EXPECT_EQ((*writer)->addSlide(path("a.png"), record), SlideWritten::Picture);
+    const auto finished = (*writer)->finish();
+    writer->reset();
+    ::setrlimit(RLIMIT_FSIZE, &previous);
+    std::signal(SIGXFSZ, oldHandler);
+    ASSERT_FALSE(finished);
+    EXPECT_TRUE(finished.error().message.contains(QStringLiteral("lumivelle"))) << finished.error().message.toStdString();
+    QFile f(path("Noel.exe"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), good);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 3) << "player, picture, show";
 }
 
 TEST_F(ShowBuild, MusicIsCopiedBesideTheShowUnderItsFileName)

@@ -151,3 +151,56 @@ TEST(PayloadWriter, TrailerOfA751616BytePlayer)
     EXPECT_EQ(file.read(8), QByteArray("\xFF\xD8jpeg\xFF\xD9", 8));
     EXPECT_EQ(payload->emptyRecords, 1);
 }
+
+namespace {
+
+// Records read in blocks, and runs of empty records in a hole of a sparse file (which is
+// never read): the same slides as from the bytes in memory, every record seen in order.
+TEST(PayloadReader, BlocksAndHolesGiveTheSameSlidesAsTheBytes)
+{
+    constexpr qint64 kEmpty = 300'000; // 33.6 MB of zero records, most of them in a hole
+    QByteArray head(1000, '\x90');
+    QByteArray header(84, '\0');
+    header[82] = 1;
+    head += header + record(5, 3, 7) + fakeJpeg(5);
+    const QByteArray tail = record(4, 6, 9) + fakeJpeg(4);
+    const qint64 tailAt = head.size() + kEmpty * 112;
+    QTemporaryDir dir;
+    QFile file(dir.filePath(QStringLiteral("show.exe")));
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    file.write(head);
+    ASSERT_TRUE(file.seek(tailAt)); // the zero records between are a hole
+    file.write(tail);
+    QByteArray trailer;
+    append32(trailer, 1000);
+    file.write(trailer);
+    ASSERT_TRUE(file.flush());
+
+    std::vector<qint64> seen;
+    qint64 nonEmptySeen = 0;
+    auto fromFile = readShowPayload(file, [&](qint64 offset, QByteArrayView bytes) {
+        if (seen.size() < 3 || bytes.at(0) != 0)
+            seen.push_back(offset);
+        nonEmptySeen += bytes.at(0) != 0 ? 1 : 0;
+    });
+    ASSERT_TRUE(fromFile);
+    EXPECT_EQ(fromFile->stop, PayloadStop::Complete);
+    EXPECT_EQ(fromFile->emptyRecords, kEmpty);
+    ASSERT_EQ(fromFile->slides.size(), 2u);
+    EXPECT_EQ(fromFile->slides[0].jpegOffset, 1000 + 84 + 112);
+    EXPECT_EQ(fromFile->slides[1].jpegOffset, tailAt + 112);
+    EXPECT_EQ(fromFile->slides[1].record.style, 9);
+    EXPECT_EQ(seen, (std::vector<qint64>{1084, 1084 + 117, 1084 + 117 + 112, tailAt}));
+    EXPECT_EQ(nonEmptySeen, 2);
+
+    file.seek(0);
+    auto fromBytes = read(file.readAll());
+    ASSERT_TRUE(fromBytes);
+    EXPECT_EQ(fromBytes->emptyRecords, kEmpty);
+    ASSERT_EQ(fromBytes->slides.size(), 2u);
+    EXPECT_EQ(fromBytes->slides[1].jpegOffset, fromFile->slides[1].jpegOffset);
+    file.seek(fromFile->slides[1].jpegOffset);
+    EXPECT_EQ(file.read(4), fakeJpeg(4)) << "the device reads where it is told after the payload";
+}
+
+} // namespace

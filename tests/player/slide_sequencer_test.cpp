@@ -65,29 +65,34 @@ TEST(SlideSequencer, LoopStartsAgainAtTheFirstSlideWithoutEnd)
     EXPECT_EQ(run.ends, 0);
 }
 
-// The buttons take the cursor as the slide on screen while the tick left it one further.
-TEST(SlideSequencer, StepsWhileRunningActOneSlideFurtherAndPause)
+// Next and Previous show the neighbours of the slide on screen, however the show got
+// there, and pause it. (The cursor once meant the slide on screen for the buttons but the
+// next slide for the tick, so Next on A showed C.)
+TEST(SlideSequencer, StepsShowTheNeighboursOfTheSlideOnScreenAndPause)
 {
     ShowRun next({5, 5, 5});
-    next.timer.advance(1); // A on screen, cursor 1
+    next.timer.advance(1); // A on screen, running
     next.sequencer.next();
-    EXPECT_EQ(next.shown.back().index, 2);
-    EXPECT_EQ(next.sequencer.cursor(), 2);
+    EXPECT_EQ(next.indices(), (std::vector<int>{0, 1}));
+    EXPECT_EQ(next.sequencer.onScreen(), 1);
     EXPECT_FALSE(next.timer.isEnabled());
+    next.sequencer.next();
     next.sequencer.previous();
-    EXPECT_EQ(next.shown.back().index, 1);
+    EXPECT_EQ(next.indices(), (std::vector<int>{0, 1, 2, 1}));
     next.timer.advance(60000);
-    EXPECT_EQ(next.shown.size(), 3u) << "stepping leaves the show paused";
+    EXPECT_EQ(next.shown.size(), 4u) << "stepping leaves the show paused";
 
     ShowRun previous({5, 5, 5});
-    previous.timer.advance(1);
+    previous.timer.advance(5001); // B on screen, running
     previous.sequencer.previous();
-    EXPECT_EQ(previous.indices(), (std::vector<int>{0, 0}));
-    EXPECT_EQ(previous.sequencer.cursor(), 0);
+    EXPECT_EQ(previous.indices(), (std::vector<int>{0, 1, 0}));
+    previous.sequencer.previous(); // nothing before A: the show stays paused on it
+    EXPECT_EQ(previous.indices(), (std::vector<int>{0, 1, 0}));
+    EXPECT_EQ(previous.sequencer.onScreen(), 0);
     EXPECT_FALSE(previous.timer.isEnabled());
 }
 
-TEST(SlideSequencer, PauseThenPlayPassesOverTheNextSlide)
+TEST(SlideSequencer, PlayGoesOnWithTheSlideAfterTheOneOnScreen)
 {
     ShowRun run({7, 5, 5});
     run.timer.advance(1);
@@ -95,9 +100,18 @@ TEST(SlideSequencer, PauseThenPlayPassesOverTheNextSlide)
     run.timer.advance(100000);
     EXPECT_EQ(run.shown.size(), 1u);
     run.sequencer.play();
-    EXPECT_EQ(run.sequencer.cursor(), 2);
+    EXPECT_EQ(run.sequencer.cursor(), 1);
     run.timer.advance(7000); // one display time of A
-    EXPECT_EQ(run.shown.back(), (Shown{2, 107001}));
+    EXPECT_EQ(run.shown.back(), (Shown{1, 107001}));
+
+    // Play while the show runs changes nothing; after a step it goes on from there.
+    run.sequencer.play();
+    run.timer.advance(5000);
+    EXPECT_EQ(run.shown.back(), (Shown{2, 112001}));
+    run.sequencer.previous();
+    run.sequencer.play();
+    run.timer.advance(5000);
+    EXPECT_EQ(run.indices(), (std::vector<int>{0, 1, 2, 1, 2}));
 }
 
 TEST(SlideSequencer, AfterTheEndNextDoesNothingPreviousAndPlayComeBack)
@@ -110,8 +124,7 @@ TEST(SlideSequencer, AfterTheEndNextDoesNothingPreviousAndPlayComeBack)
     EXPECT_EQ(run.sequencer.cursor(), 3);
 
     run.sequencer.previous();
-    EXPECT_EQ(run.shown.back().index, 2);
-    EXPECT_EQ(run.sequencer.cursor(), 2);
+    EXPECT_EQ(run.shown.back().index, 1) << "the slide before the one on screen";
 
     ShowRun ended({5, 5, 4});
     ended.timer.advance(60000);
@@ -119,6 +132,15 @@ TEST(SlideSequencer, AfterTheEndNextDoesNothingPreviousAndPlayComeBack)
     EXPECT_EQ(ended.sequencer.cursor(), 0);
     ended.timer.advance(4000); // one display time of C
     EXPECT_EQ(ended.shown.back(), (Shown{0, 64000}));
+
+    // With the loop, the buttons stop at the ends too; the tick goes round.
+    ShowRun looping({5, 5, 5}, true);
+    looping.timer.advance(10001); // C on screen
+    looping.sequencer.next();
+    EXPECT_EQ(looping.indices(), (std::vector<int>{0, 1, 2}));
+    looping.sequencer.play();
+    looping.timer.advance(5000);
+    EXPECT_EQ(looping.indices(), (std::vector<int>{0, 1, 2, 0}));
 }
 
 TEST(SlideSequencer, ZeroOrNegativeDisplayTimeWaitsForTheViewer)
@@ -129,13 +151,13 @@ TEST(SlideSequencer, ZeroOrNegativeDisplayTimeWaitsForTheViewer)
     EXPECT_TRUE(run.timer.isEnabled());
     EXPECT_EQ(run.timer.interval(), 0);
 
-    // Play is the viewer going on: the slide after the next one (as always after the show
-    // ran on its own) comes at once; its negative time then holds it as 0 does.
+    // Play is the viewer going on: the next slide comes at once, the one after it 5 s
+    // later, and its negative time then holds it as 0 does.
     run.sequencer.play();
     run.timer.advance(1);
-    EXPECT_EQ(run.indices(), (std::vector<int>{0, 2}));
+    EXPECT_EQ(run.indices(), (std::vector<int>{0, 1}));
     run.timer.advance(1000000);
-    EXPECT_EQ(run.indices(), (std::vector<int>{0, 2}));
+    EXPECT_EQ(run.indices(), (std::vector<int>{0, 1, 2}));
 
     EXPECT_EQ(displayInterval(5), 5000);
     EXPECT_EQ(displayInterval(-1), 0);
@@ -166,6 +188,7 @@ TEST(SlideSequencer, ASlideThatFailsStopsTheShowAndPlayGoesOnAfterIt)
     EXPECT_EQ(run.indices(), (std::vector<int>{0}));
     EXPECT_FALSE(run.timer.isEnabled());
     EXPECT_EQ(run.sequencer.cursor(), 1) << "the cursor stays on the failing slide";
+    EXPECT_EQ(run.sequencer.onScreen(), 1);
     run.sequencer.play();
     run.timer.advance(5000);
     EXPECT_EQ(run.indices(), (std::vector<int>{0, 2}));

@@ -80,8 +80,9 @@ TEST(Bmp, Rle8DeltasAbsoluteRunsAndMissingEnd)
 {
     // 4 x 3, bottom-up. File row 0: a run of 2 x index 1, an absolute run of 3 (padded to
     // a word) clipped at the row end; end of line; a delta of (1, 1) to file row 2, column
-    // 1; one pixel of index 2 there; no end-of-bitmap code.
-    const QByteArray codes = Bytes().u8s({2, 1, 0, 3, 2, 2, 2, 0, 0, 0, 0, 2, 1, 1, 1, 2});
+    // 1; one pixel of index 2, a run of 2 x index 1 that ends the last row; no
+    // end-of-bitmap code.
+    const QByteArray codes = Bytes().u8s({2, 1, 0, 3, 2, 2, 2, 0, 0, 0, 0, 2, 1, 1, 1, 2, 2, 1});
     const QByteArray dib = Bytes(infoHeader(4, 3, 8, 1, 3)).raw(greyPalette(3)).raw(codes);
     auto picture = decodeBmp(bmpFile(dib, 54 + 12));
     ASSERT_TRUE(picture);
@@ -91,6 +92,12 @@ TEST(Bmp, Rle8DeltasAbsoluteRunsAndMissingEnd)
     EXPECT_EQ(picture->pixel(0, 1), qRgb(0, 0, 0));   // skipped: colour 0
     EXPECT_EQ(picture->pixel(0, 0), qRgb(0, 0, 0));
     EXPECT_EQ(picture->pixel(1, 0), qRgb(20, 20, 20)); // after the delta, on the top row
+    EXPECT_EQ(picture->pixel(3, 0), qRgb(10, 10, 10));
+
+    // Data that stop before the last row is full are a file cut short, not a picture
+    // whose missing pixels are colour 0.
+    for (int cut : {2, 4, 6})
+        EXPECT_FALSE(decodeBmp(bmpFile(dib.first(dib.size() - cut), 54 + 12))) << cut;
 }
 
 TEST(Bmp, Rle4AlternatesNibbles)
@@ -111,11 +118,11 @@ TEST(Bmp, Os2Rle24RunsOfTriples)
     // OS/2 2.x header of 64 bytes (compression 4 there means 24-bit runs), 5 x 2, top-down.
     // File row 0: a run of 2 red pixels (count, blue, green, red), an absolute block of 3
     // triples (9 bytes and a pad byte); end of line. Row 1: a delta of (1, 0), one green
-    // pixel, then an absolute block of 3 cut short by the end of the data.
+    // pixel, an absolute block of 3 triples, end of bitmap.
     Bytes header;
     header.le32(64).le32(5).le32(-2).le16(1).le16(24).le32(4).padTo(64);
     const QByteArray codes = Bytes().u8s({2, 0, 0, 255, 0, 3, 1, 2, 3, 4, 5, 6, 7, 8, 9, 0, 0, 0})
-                                 .u8s({0, 2, 1, 0, 1, 0, 255, 0, 0, 3, 9});
+                                 .u8s({0, 2, 1, 0, 1, 0, 255, 0, 0, 3, 9, 9, 9, 8, 8, 8, 7, 7, 7, 0, 0, 1});
     auto picture = decodeBmp(bmpFile(Bytes(header).raw(codes), 14 + 64));
     ASSERT_TRUE(picture);
     EXPECT_EQ(picture->format(), QImage::Format_BGR888);
@@ -125,7 +132,10 @@ TEST(Bmp, Os2Rle24RunsOfTriples)
     EXPECT_EQ(picture->pixel(4, 0), qRgb(9, 8, 7));
     EXPECT_EQ(picture->pixel(0, 1), qRgb(0, 0, 0)); // skipped by the delta
     EXPECT_EQ(picture->pixel(1, 1), qRgb(0, 255, 0));
-    EXPECT_EQ(picture->pixel(2, 1), qRgb(0, 0, 0)); // its triple is not all there
+    EXPECT_EQ(picture->pixel(2, 1), qRgb(9, 9, 9));
+    EXPECT_EQ(picture->pixel(4, 1), qRgb(7, 7, 7));
+    // An absolute block cut short by the end of the data: the file is cut short.
+    EXPECT_FALSE(decodeBmp(bmpFile(Bytes(header).raw(codes.first(codes.size() - 6)), 14 + 64)));
     // The same compression after a Windows 40-byte header still means JPEG pixels.
     EXPECT_FALSE(decodeBmp(bmpFile(Bytes(infoHeader(4, 2, 24, 4)).raw(codes), 54)));
 }

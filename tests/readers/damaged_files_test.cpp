@@ -64,6 +64,32 @@ TEST(DamagedFixtures, TruncatedAndCorruptedCopiesNeverBreakTheReaders)
     }
 }
 
+// A file cut short never decodes into a wrong picture: the reader fails, or what it gives
+// is the whole file's picture (the part cut off held nothing the picture needs). Every
+// fixture is cut after each eighth of its bytes and one byte before its end.
+TEST(DamagedFixtures, ACutFileFailsOrGivesTheWholePicture)
+{
+    QStringList wrong;
+    for (const QString &path : fixturePaths()) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        const QString extension = QFileInfo(path).suffix();
+        const auto whole = imaging::DecodePicture(bytes, extension);
+        if (!whole)
+            continue;
+        std::vector<qsizetype> cuts{bytes.size() - 1};
+        for (int eighth = 1; eighth < 8; ++eighth)
+            cuts.push_back(bytes.size() * eighth / 8);
+        for (const qsizetype cut : cuts) {
+            const auto part = imaging::DecodePicture(bytes.first(cut), extension);
+            if (part && part->image != whole->image)
+                wrong << QStringLiteral("%1 cut at %2 of %3").arg(QFileInfo(path).fileName()).arg(cut).arg(bytes.size());
+        }
+    }
+    EXPECT_TRUE(wrong.isEmpty()) << wrong.join(u'\n').toStdString();
+}
+
 // A header of each family claiming a picture wider than 30000 pixels (or, for one, more
 // than 400 megapixels).
 std::vector<std::pair<const char *, QByteArray>> oversizedHeaders()

@@ -100,7 +100,7 @@ TEST(Wmf, RestoringTheStateBringsBackTheBrushAndTheClip)
     EXPECT_EQ(picture->pixel(90, 90), qRgb(255, 0, 0));
 }
 
-TEST(Wmf, DamagedRecordsEndThePlaybackQuietly)
+TEST(Wmf, DamagedRecordsAreSkippedButACutFileFails)
 {
     Bytes b = placeable(10, 10, 96);
     wmfSolidBrush(b, qRgb(0, 255, 0));
@@ -110,10 +110,16 @@ TEST(Wmf, DamagedRecordsEndThePlaybackQuietly)
     wmfRecord(b, 0x4242, {1, 2, 3});              // unknown
     wmfRecord(b, 0x0324, {1000, 1, 1});           // POLYGON claiming 1000 points
     wmfRecord(b, 0x041B, {10, 10, 0, 0});
-    b.le32(1000000).le16(0x041B);                 // a record longer than the file
-    auto picture = decodeMetafile(b);
+    Bytes whole = b;
+    wmfEnd(whole);
+    auto picture = decodeMetafile(whole);
     ASSERT_TRUE(picture);
     EXPECT_EQ(picture->pixel(5, 5), qRgb(0, 255, 0));
+    // Records that stop before the end-of-file record: a part of the drawing is missing.
+    EXPECT_FALSE(decodeMetafile(b));
+    b.le32(1000000).le16(0x041B);                 // a record longer than the file
+    wmfEnd(b);
+    EXPECT_FALSE(decodeMetafile(b));
     EXPECT_FALSE(decodeMetafile(Bytes().le32(0x9AC6CDD7).zeros(30)));
     Bytes noSize = wmfHeader();
     wmfEnd(noSize);
@@ -223,7 +229,7 @@ TEST(Emf, TextIsDrawnInTheTextColour)
     b.le32(82).le32(8 + 4 + 92).le32(1).le32(-20).le32(0).le32(0).le32(0).le32(700).zeros(8).zeros(64);
     emfRecord(b, 37, {1});
     // EXTTEXTOUTW "HH" at (5, 5): bounds, graphics mode, scales, then the text record.
-    b.le32(84).le32(76 + 4 + 4).zeros(16).le32(1).zeros(8).le32(5).le32(5).le32(2).le32(76).le32(0).zeros(16).le32(0);
+    b.le32(84).le32(76 + 4).zeros(16).le32(1).zeros(8).le32(5).le32(5).le32(2).le32(76).le32(0).zeros(16).le32(0);
     b.le16('H').le16('H');
     emfRecord(b, 14, {0, 16, 20});
     auto picture = decodeMetafile(b);
@@ -243,8 +249,9 @@ TEST(Emf, FramelessFilesUseTheirBoundsAndBrokenOnesFail)
     EXPECT_EQ(metafileSize(b), QSize(30, 20));
     Bytes broken = emfHeader(30, 20);
     emfRecord(broken, 43, {0, 0, 10, 10});
-    broken.le32(43).le32(4); // a record shorter than its own header
-    EXPECT_TRUE(decodeMetafile(broken).has_value());
+    broken.le32(43).le32(4); // a record shorter than its own header: playback cannot go on
+    emfRecord(broken, 14, {0, 16, 20});
+    EXPECT_FALSE(decodeMetafile(broken).has_value());
     EXPECT_FALSE(decodeMetafile(QByteArray(emfHeader(30, 20)).first(50)));
 }
 

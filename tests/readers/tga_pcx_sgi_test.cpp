@@ -142,13 +142,21 @@ TEST(Pcx, VersionThreeSixteenColoursUseTheEgaPalette)
     EXPECT_EQ(picture->pixel(1, 0), qRgb(0xFF, 0xFF, 0x55));
 }
 
-TEST(Pcx, EightBitsWithoutTheirPaletteAreGrey)
+TEST(Pcx, EightBitsNeedTheirPaletteWhole)
 {
     Bytes b = pcxHeader(2, 1, 8, 1, 2);
     b.u8(0xC2).u8(77); // a run of two
-    auto picture = decodePcx(b);
+    QByteArray palette(769, '\0');
+    palette[0] = 0x0C;
+    palette.replace(1 + 3 * 77, 3, "\x01\x02\x03", 3);
+    const QByteArray whole = QByteArray(b.data()) + palette;
+    auto picture = decodePcx(whole);
     ASSERT_TRUE(picture);
-    EXPECT_EQ(picture->pixel(1, 0), qRgb(77, 77, 77));
+    EXPECT_EQ(picture->pixel(1, 0), qRgb(1, 2, 3));
+    // Without its palette, or missing only its last byte (which shifts the palette out of
+    // place), the file is refused rather than shown in grey levels.
+    EXPECT_FALSE(decodePcx(b));
+    EXPECT_FALSE(decodePcx(whole.first(whole.size() - 1)));
 }
 
 TEST(Pcx, DamagedFilesFail)
