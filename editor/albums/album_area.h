@@ -23,9 +23,6 @@ class TFormCollecExplorer;
 class TMainLumivelle3000;
 class ThumbnailGrid;
 
-inline const QString kImageNotAccessibleMessage =
-    QStringLiteral("L'image n'est pas accessible depuis son emplacement d'origine.");
-
 class AlbumArea : public QObject {
     Q_OBJECT
 public:

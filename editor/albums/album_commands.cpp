@@ -10,6 +10,7 @@
 #include "editor/albums/form_copie_info.h"
 #include "editor/albums/form_exif.h"
 #include "editor/albums/form_search.h"
+#include "editor/files/retouch.h"
 #include "editor/grid/thumbnail_grid.h"
 #include "editor/shell/main_window.h"
 #include "editor/shell/thumbnail_grid_view.h"
@@ -116,7 +117,7 @@ void AlbumArea::RefreshVignetteCollecExecute()
             m_grid->SetSelected(index, true);
             markModified();
         } else {
-            messages::information(kImageNotAccessibleMessage);
+            messages::information(kImageNotAccessible);
         }
         progress.step();
     }

@@ -86,6 +86,15 @@ TFormSearch::TFormSearch(const QStringList &keywords, AlbumImages &images, Thumb
     setKeywordMode(true);
 }
 
+void TFormSearch::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (keywordMode())
+        ComboCle->setFocus();
+    else
+        EditChamp->setFocus();
+}
+
 bool TFormSearch::keywordMode() const
 {
     return CheckMotCles->isChecked();

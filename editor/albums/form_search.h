@@ -35,6 +35,10 @@ public:
     QPushButton *ButtonHelp;
     QPushButton *ButtonCancel;
 
+protected:
+    // The query box of the active mode has the focus, ready for typing.
+    void showEvent(QShowEvent *event) override;
+
 private:
     void setKeywordMode(bool on);
     void showResults(const QStringList &paths);

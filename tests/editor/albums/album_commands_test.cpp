@@ -139,5 +139,5 @@ TEST(AlbumWithExplorer, SortCopyAndViewOnTheAlbumTab)
     area->images().state().currentPath = dir.filePath("absente.jpg");
     window.command(CommandId::VueImageCollec).execute();
     ASSERT_FALSE(prompter.asked.empty());
-    EXPECT_EQ(prompter.asked.back().text, editor::kImageNotAccessibleMessage);
+    EXPECT_EQ(prompter.asked.back().text, QStringLiteral("L'image n'est pas accessible depuis son emplacement d'origine."));
 }
