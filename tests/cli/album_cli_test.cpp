@@ -104,12 +104,17 @@ TEST(AlbumCli, AddStoresAbsolutePathsAndExifAndReportsFailures)
     EXPECT_EQ(list.entry(0).width, 64);
     EXPECT_EQ(list.entry(1).thumbnail.size(), QSize(64, 48));
 
-    // Adding to the existing album: a path already there is skipped.
-    const AlbumRun again = runAlbum({"add", dir.filePath("album.ccl"), dir.filePath("image.png")});
+    // Adding to the existing album: a path already there is skipped; a name in another
+    // script is kept whole.
+    const QString cyrillic = dir.filePath(QStringLiteral("зима.jpg"));
+    ASSERT_TRUE(QFile::copy(fixture("exif/exif_II_flash16_exp025.jpg"), cyrillic));
+    const AlbumRun again = runAlbum({"add", dir.filePath("album.ccl"), dir.filePath("image.png"), cyrillic});
     EXPECT_EQ(again.exitCode, 0);
     album::AlbumList after;
     ASSERT_TRUE(album::loadAlbumFile(dir.filePath("album.ccl"), after));
-    EXPECT_EQ(after.count(), 2);
+    ASSERT_EQ(after.count(), 3);
+    EXPECT_EQ(after.path(2), cyrillic);
+    EXPECT_EQ(after.entry(2).speed, QStringLiteral("1/4"));
 }
 
 TEST(AlbumCli, AddNeverWritesAnEmptyAlbumNorTouchesARefusedOne)
