@@ -136,11 +136,14 @@ LoadResult<void> loadAlbumFile(const QString &path, AlbumList &list, const Progr
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::unexpected(LoadFailure{LoadProblem::Foreign});
-    // Read, not mapped: a file cut short by another program while it is read must give a
-    // damaged album, not a bus error.
+    // The header is looked at before the rest is read: a large file of another kind is
+    // refused without being read. Read, not mapped: a file cut short by another program
+    // while it is read gives a damaged album, not a bus error.
+    if (!acceptedEntryCount(file.read(kCclHeaderSize)) || !file.seek(0))
+        return std::unexpected(LoadFailure{LoadProblem::Foreign});
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        return std::unexpected(LoadFailure{bytes.size() < kCclHeaderSize ? LoadProblem::Foreign : LoadProblem::Damaged});
+        return std::unexpected(LoadFailure{LoadProblem::Damaged});
     return readAlbum(bytes, list, progress);
 }
 
