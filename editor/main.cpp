@@ -3,6 +3,7 @@
 // The areas of the editor (explorer, show, albums, web gallery, batch tools) are put into
 // the window here, each by its own installer, once they exist: they connect the handlers
 // of their commands, feed the enabling rules and add their start-up and exit steps.
+#include "editor/albums/album_area.h"
 #include "editor/explorer/explorer_commands.h"
 #include "editor/explorer/explorer_window.h"
 #include "editor/shell/core/config_file.h"
@@ -44,6 +45,7 @@ int main(int argc, char **argv)
     TMainLumivelle3000 window(config);
     installExplorerCommands(window, *installImageExplorer(window));
     installShowArea(window);
+    installAlbumArea(window);
     window.setCommandLine(QCoreApplication::arguments().mid(1));
     QObject::connect(&instance, &SingleInstance::activationRequested, &window, [&window] {
         if (window.isMinimized())

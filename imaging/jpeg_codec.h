@@ -25,10 +25,14 @@ struct JpegInfo {
 // Reads the header only (size and number of components).
 Result<JpegInfo> readJpegInfo(QByteArrayView data);
 
+// The inverse DCT a decode uses: the accurate one, or the fast integer one, which is good
+// enough for small thumbnails decoded by the thousand (an album's).
+enum class JpegDct { Accurate, Fast };
+
 // Decodes a complete JPEG. With a non-empty `atLeast`, decodes at the smallest DCT scale
 // among 1/8, 1/4, 1/2 and 1 whose output is still at least atLeast.width() wide and
 // atLeast.height() high (full size when no reduced scale is large enough).
-Result<QImage> decodeJpeg(QByteArrayView data, QSize atLeast = {});
+Result<QImage> decodeJpeg(QByteArrayView data, QSize atLeast = {}, JpegDct dct = JpegDct::Accurate);
 Result<QImage> loadJpegFile(const QString &path, QSize atLeast = {});
 
 // The DCT scale denominator (1, 2, 4 or 8) decodeJpeg picks for a picture of `full` size.

@@ -111,7 +111,7 @@ void readAllRows(JpegDecoder &d)
     }
 }
 
-void decodeUnderGuard(JpegDecoder &d, QByteArrayView data, QSize atLeast)
+void decodeUnderGuard(JpegDecoder &d, QByteArrayView data, QSize atLeast, JpegDct dct)
 {
     d.start(data);
     jpeg_decompress_struct &cinfo = d.cinfo;
@@ -119,6 +119,8 @@ void decodeUnderGuard(JpegDecoder &d, QByteArrayView data, QSize atLeast)
     cinfo.scale_num = 1;
     cinfo.scale_denom = unsigned(jpegScaleDenominator(
         QSize(int(cinfo.image_width), int(cinfo.image_height)), atLeast));
+    if (dct == JpegDct::Fast)
+        cinfo.dct_method = JDCT_IFAST;
     jpeg_start_decompress(&cinfo);
     d.picture = newLargePicture(int(cinfo.output_width), int(cinfo.output_height), QImage::Format_BGR888);
     if (d.picture.isNull()) {
@@ -155,10 +157,10 @@ Result<JpegInfo> readJpegInfo(QByteArrayView data)
     return JpegInfo{int(d.cinfo.image_width), int(d.cinfo.image_height), d.cinfo.num_components};
 }
 
-Result<QImage> decodeJpeg(QByteArrayView data, QSize atLeast)
+Result<QImage> decodeJpeg(QByteArrayView data, QSize atLeast, JpegDct dct)
 {
     JpegDecoder d;
-    if (auto ok = detail::runGuarded(d.err, [&] { decodeUnderGuard(d, data, atLeast); }); !ok)
+    if (auto ok = detail::runGuarded(d.err, [&] { decodeUnderGuard(d, data, atLeast, dct); }); !ok)
         return std::unexpected(ok.error());
     return std::move(d.picture);
 }
