@@ -13,6 +13,7 @@
 #include "ui/messages.h"
 #include "editor/shell/single_instance.h"
 #include "editor/shell/termination_signals.h"
+#include "editor/tools/image_tools.h"
 
 #include <QDir>
 #include <QScreen>
@@ -42,6 +43,7 @@ int main(int argc, char **argv)
 
     TMainLumivelle3000 window(config);
     installExplorerCommands(window, *installImageExplorer(window));
+    installImageTools(window);
     window.setCommandLine(QCoreApplication::arguments().mid(1));
     QObject::connect(&instance, &SingleInstance::activationRequested, &window, [&window] {
         if (window.isMinimized())

@@ -60,10 +60,12 @@ TEST(WritePictureFile, AWriteThatFailsHalfWayLeavesTheOldFileAsItWas)
     const QString path = dir.filePath("big.bmp");
     const QByteArray old = *encodeBmp24(numbered(40, 40));
     writeAll(path, old);
-    {
+    // Large contents go to the disk as they are written; small ones wait in a buffer until
+    // the end, where a failure is easy to miss.
+    for (int size : {200000, 5000, 1001}) {
         FileSizeLimit full(1000); // the disk fills after 1000 bytes
-        const auto written = writePictureFile(path, QByteArray(200000, 'x'));
-        EXPECT_FALSE(written);
+        const auto written = writePictureFile(path, QByteArray(size, 'x'));
+        EXPECT_FALSE(written) << size;
     }
     EXPECT_EQ(readAll(path), old);
     EXPECT_EQ(names(dir.path()), QStringList{"big.bmp"});
