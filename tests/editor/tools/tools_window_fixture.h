@@ -45,7 +45,11 @@ protected:
         m_window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
         m_window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitFor([this] { return explorerList().count() > 0 && !explorerList().state().busy; }, 10000));
+        // The tree's selection and the window's first showing may each start a scan.
+        auto settled = [this] { return explorerList().count() > 0 && !explorerList().state().busy; };
+        ASSERT_TRUE(QTest::qWaitFor(settled, 10000));
+        QTest::qWait(20);
+        ASSERT_TRUE(QTest::qWaitFor(settled, 10000));
     }
     void TearDown() override
     {

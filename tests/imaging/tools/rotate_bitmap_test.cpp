@@ -66,7 +66,15 @@ INSTANTIATE_TEST_SUITE_P(Angles, RotationTable,
                          ::testing::Combine(::testing::Values(0, 90, 180, 270, 360, 450),
                                             ::testing::Values(QSize(1, 1), QSize(3, 2), QSize(2, 5), QSize(4, 4),
                                                               QSize(37, 23), QSize(64, 48), QSize(130, 9),
-                                                              QSize(9, 131))));
+                                                              QSize(9, 131))),
+                         [](const auto &info) {
+                             const QSize size = std::get<1>(info.param);
+                             return QStringLiteral("angle%1_%2x%3")
+                                 .arg(std::get<0>(info.param))
+                                 .arg(size.width())
+                                 .arg(size.height())
+                                 .toStdString();
+                         });
 
 TEST(RotateBitmap, RightThenLeftAndFourQuartersGiveTheSourceBack)
 {
