@@ -3,6 +3,7 @@
 #include "imaging/exif/tiff_data.h"
 
 #include <QtEndian>
+#include <cstring>
 #include <optional>
 
 namespace imagetools {
@@ -86,7 +87,10 @@ private:
 
 } // namespace
 
-Result<QByteArray> spliceKeptSegments(QByteArrayView encoded, const exif::KeptJpegSegments &kept)
+namespace {
+
+// The offset, in `encoded`, of the first byte that follows its own head segments.
+Result<qsizetype> endOfOwnHead(QByteArrayView encoded)
 {
     if (encoded.size() < 2 || uchar(encoded[0]) != 0xFF || uchar(encoded[1]) != 0xD8)
         return fail(QStringLiteral("Flux JPEG sans marqueur de début"));
@@ -97,15 +101,53 @@ Result<QByteArray> spliceKeptSegments(QByteArrayView encoded, const exif::KeptJp
             return std::unexpected(skip.error());
         pos += skip->value_or(0);
     }
+    return pos;
+}
+
+const QByteArray &firstKept(const exif::KeptJpegSegments &kept)
+{
+    return !kept.exif.isEmpty() ? kept.exif : kept.app0;
+}
+
+} // namespace
+
+qsizetype keptHeadSize(const exif::KeptJpegSegments &kept)
+{
+    return 2 + firstKept(kept).size() + kept.iptc.size() + kept.comment.size();
+}
+
+Result<QByteArray> spliceKeptSegments(QByteArrayView encoded, const exif::KeptJpegSegments &kept)
+{
+    const Result<qsizetype> pos = endOfOwnHead(encoded);
+    if (!pos)
+        return std::unexpected(pos.error());
     QByteArray out;
-    const QByteArray &first = !kept.exif.isEmpty() ? kept.exif : kept.app0;
-    out.reserve(2 + first.size() + kept.iptc.size() + kept.comment.size() + encoded.size() - pos);
+    out.reserve(keptHeadSize(kept) + encoded.size() - *pos);
     out.append("\xFF\xD8", 2);
-    out.append(first);
+    out.append(firstKept(kept));
     out.append(kept.iptc);
     out.append(kept.comment);
-    out.append(encoded.sliced(pos));
+    out.append(encoded.sliced(*pos));
     return out;
+}
+
+Result<qsizetype> spliceKeptSegmentsInPlace(QByteArray &bytes, qsizetype streamStart,
+                                            const exif::KeptJpegSegments &kept)
+{
+    const qsizetype headSize = keptHeadSize(kept);
+    if (streamStart < headSize || streamStart > bytes.size())
+        return fail(QStringLiteral("Place insuffisante devant le flux JPEG"));
+    const Result<qsizetype> pos = endOfOwnHead(QByteArrayView(bytes).sliced(streamStart));
+    if (!pos)
+        return std::unexpected(pos.error());
+    const qsizetype start = streamStart + *pos - headSize;
+    char *at = bytes.data() + start;
+    for (QByteArrayView part : {QByteArrayView("\xFF\xD8", 2), QByteArrayView(firstKept(kept)),
+                                QByteArrayView(kept.iptc), QByteArrayView(kept.comment)}) {
+        std::memcpy(at, part.data(), std::size_t(part.size()));
+        at += part.size();
+    }
+    return start;
 }
 
 ExifPatch patchTurnedExif(QByteArray &exifSegment, bool quarterTurn)

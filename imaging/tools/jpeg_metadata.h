@@ -18,6 +18,14 @@ namespace imagetools {
 // segment to skip runs past its end.
 Result<QByteArray> spliceKeptSegments(QByteArrayView encoded, const exif::KeptJpegSegments &kept);
 
+// The same without copying the stream: `bytes` holds the encoded stream from `streamStart`
+// on, with at least keptHeadSize(kept) bytes in front of it. The start marker and the kept
+// segments are written just before the first byte of the stream that stays, over the
+// stream's own head; the new file is `bytes` from the returned offset on.
+qsizetype keptHeadSize(const exif::KeptJpegSegments &kept);
+Result<qsizetype> spliceKeptSegmentsInPlace(QByteArray &bytes, qsizetype streamStart,
+                                            const exif::KeptJpegSegments &kept);
+
 // Whether anything in the segment changed.
 struct ExifPatch {
     bool orientation = false; // the orientation tag was found and set to 1

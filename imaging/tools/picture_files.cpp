@@ -63,26 +63,37 @@ Result<ToolPicture> decodeToolPicture(QByteArrayView bytes, const QString &path)
     return toToolPicture(imaging::DecodePicture(bytes, QFileInfo(path).suffix(), path));
 }
 
+Result<QByteArray> encodeBmp24Rows(QSize size, const std::function<void(uchar *topRow, qsizetype stride)> &fill)
+{
+    if (size.isEmpty())
+        return fail(QStringLiteral("Aucune image à enregistrer"));
+    const qint64 rowBytes = (qint64(size.width()) * 3 + 3) / 4 * 4;
+    const qint64 imageBytes = rowBytes * size.height();
+    if (imageBytes > std::numeric_limits<qint32>::max() - kFileHeaderSize - kInfoHeaderSize)
+        return fail(QStringLiteral("Image trop grande pour le format BMP"));
+    QByteArray bytes(kFileHeaderSize + kInfoHeaderSize + imageBytes, '\0');
+    if (bytes.isEmpty())
+        return fail(QStringLiteral("Mémoire insuffisante pour l'image"));
+    auto *out = reinterpret_cast<uchar *>(bytes.data());
+    writeHeaders(out, size.width(), size.height(), quint32(imageBytes));
+    uchar *bottomRow = out + kFileHeaderSize + kInfoHeaderSize;
+    fill(bottomRow + (size.height() - 1) * rowBytes, -rowBytes);
+    return bytes;
+}
+
 Result<QByteArray> encodeBmp24(const QImage &picture)
 {
     if (picture.isNull())
         return fail(QStringLiteral("Aucune image à enregistrer"));
     const QImage bgr = picture.format() == QImage::Format_BGR888 ? picture
                                                                  : picture.convertToFormat(QImage::Format_BGR888);
-    const qint64 rowBytes = (qint64(bgr.width()) * 3 + 3) / 4 * 4;
-    const qint64 imageBytes = rowBytes * bgr.height();
-    if (bgr.isNull() || imageBytes > std::numeric_limits<qint32>::max() - kFileHeaderSize - kInfoHeaderSize)
-        return fail(QStringLiteral("Image trop grande pour le format BMP"));
-    QByteArray bytes(kFileHeaderSize + kInfoHeaderSize + imageBytes, Qt::Uninitialized);
-    auto *out = reinterpret_cast<uchar *>(bytes.data());
-    writeHeaders(out, bgr.width(), bgr.height(), quint32(imageBytes));
-    uchar *row = out + kFileHeaderSize + kInfoHeaderSize;
+    if (bgr.isNull())
+        return fail(QStringLiteral("Mémoire insuffisante pour l'image"));
     const std::size_t pixelBytes = std::size_t(bgr.width()) * 3;
-    for (int y = bgr.height() - 1; y >= 0; --y, row += rowBytes) {
-        std::memcpy(row, bgr.constScanLine(y), pixelBytes);
-        std::memset(row + pixelBytes, 0, std::size_t(rowBytes) - pixelBytes);
-    }
-    return bytes;
+    return encodeBmp24Rows(bgr.size(), [&](uchar *row, qsizetype stride) {
+        for (int y = 0; y < bgr.height(); ++y, row += stride)
+            std::memcpy(row, bgr.constScanLine(y), pixelBytes);
+    });
 }
 
 Result<void> writePictureFile(const QString &path, QByteArrayView bytes)

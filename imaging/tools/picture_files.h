@@ -12,6 +12,7 @@
 #include <QByteArray>
 #include <QImage>
 #include <QString>
+#include <functional>
 
 namespace imagetools {
 
@@ -30,6 +31,10 @@ Result<ToolPicture> decodeToolPicture(QByteArrayView bytes, const QString &path)
 // A 24-bit Windows bitmap file (BITMAPINFOHEADER, rows bottom-up, each padded to 4 bytes)
 // of any picture; nothing when the picture is null or too large for the format.
 Result<QByteArray> encodeBmp24(const QImage &picture);
+// The same for a picture of `size` whose 24-bit rows `fill` writes: the top row at
+// `topRow`, each next one `stride` bytes further (the stride is negative: the file holds
+// the rows bottom-up). The padding of each row is zero.
+Result<QByteArray> encodeBmp24Rows(QSize size, const std::function<void(uchar *topRow, qsizetype stride)> &fill);
 
 // Writes `bytes` as the whole content of `path` by the rule above.
 Result<void> writePictureFile(const QString &path, QByteArrayView bytes);

@@ -1,9 +1,9 @@
 #include "imaging/tools/rotate_and_save.h"
 
 #include "imaging/exif/exif_reader.h"
-#include "imaging/jpeg_codec.h"
 #include "imaging/tools/picture_files.h"
 #include "imaging/tools/rotate_bitmap.h"
+#include "imaging/tools/turned_encoding.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -19,25 +19,38 @@ RotateResult failed(RotateStatus status, const QString &reason)
     return result;
 }
 
-// The bytes of the rotated JPEG file: the encoded stream with the kept segments of the
-// original in front, or the stream alone when there are none or the splice fails.
-QByteArray withKeptSegments(QByteArray encoded, std::optional<exif::KeptJpegSegments> kept, bool quarterTurn,
-                            ExifPatch &patch)
-{
-    if (!kept)
-        return encoded;
-    patch = patchTurnedExif(kept->exif, quarterTurn);
-    Result<QByteArray> spliced = spliceKeptSegments(encoded, *kept);
-    if (!spliced) {
-        patch = {};
-        return encoded;
-    }
-    return std::move(*spliced);
-}
+// The bytes of the file to write: `bytes` from `begin` on.
+struct EncodedFile {
+    QByteArray bytes;
+    qsizetype begin = 0;
+    QByteArrayView view() const { return QByteArrayView(bytes).sliced(begin); }
+};
 
-Result<QByteArray> encodeAs(SaveFormat format, const QImage &turned)
+// The turned picture, encoded band by band without a turned copy in memory. A JPEG stream
+// is written with room in front for the kept segments of the original, which then take
+// the place of its own head (or it stays as encoded when that fails).
+Result<EncodedFile> encodeTurned(SaveFormat format, const QImage &bitmap, int angle,
+                                 std::optional<exif::KeptJpegSegments> kept, ExifPatch &patch)
 {
-    return format == SaveFormat::Bitmap ? encodeBmp24(turned) : imaging::encodeJpeg(turned, kRotatedJpegQuality);
+    if (format == SaveFormat::Bitmap) {
+        Result<QByteArray> bmp = encodeTurnedBmp24(bitmap, angle);
+        if (!bmp)
+            return std::unexpected(bmp.error());
+        return EncodedFile{std::move(*bmp), 0};
+    }
+    if (kept)
+        patch = patchTurnedExif(kept->exif, quarterTurns(angle) % 2 == 1);
+    Result<RoomyJpeg> jpeg = encodeTurnedJpeg(bitmap, angle, kRotatedJpegQuality, kept ? keptHeadSize(*kept) : 0);
+    if (!jpeg)
+        return std::unexpected(jpeg.error());
+    EncodedFile file{std::move(jpeg->bytes), jpeg->streamStart};
+    if (kept) {
+        if (const auto start = spliceKeptSegmentsInPlace(file.bytes, file.begin, *kept))
+            file.begin = *start;
+        else
+            patch = {};
+    }
+    return file;
 }
 
 } // namespace
@@ -79,10 +92,8 @@ RotateResult RotateAndSave(int angle, const QString &path, const FormatQuestion 
     }
     if (!picture)
         return failed(RotateStatus::Unreadable, picture.error().message);
-    Result<QImage> turned = RotateBitmap(angle, picture->bitmap);
-    picture->bitmap = QImage();
-    if (!turned)
-        return failed(RotateStatus::WriteFailed, turned.error().message);
+    if (auto turnable = TurnedRows::make(angle, picture->bitmap); !turnable)
+        return failed(RotateStatus::WriteFailed, turnable.error().message);
 
     RotateResult result;
     SaveFormat format = kind == FileKind::Bitmap ? SaveFormat::Bitmap : SaveFormat::Jpeg;
@@ -96,13 +107,11 @@ RotateResult RotateAndSave(int angle, const QString &path, const FormatQuestion 
         result.writtenPath = besidePath(path, format);
         result.status = RotateStatus::WrittenBeside;
     }
-    Result<QByteArray> encoded = encodeAs(format, *turned);
-    *turned = QImage();
+    Result<EncodedFile> encoded = encodeTurned(format, picture->bitmap, angle, std::move(kept), result.exif);
+    picture->bitmap = QImage();
     if (!encoded)
         return failed(RotateStatus::WriteFailed, encoded.error().message);
-    if (kind == FileKind::Jpeg)
-        *encoded = withKeptSegments(std::move(*encoded), std::move(kept), quarterTurns(angle) % 2 == 1, result.exif);
-    if (auto written = writePictureFile(result.writtenPath, *encoded); !written)
+    if (auto written = writePictureFile(result.writtenPath, encoded->view()); !written)
         return failed(RotateStatus::WriteFailed, written.error().message);
     return result;
 }

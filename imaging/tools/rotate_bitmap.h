@@ -20,4 +20,21 @@ Result<QImage> RotateBitmap(int angle, const QImage &bitmap);
 // The quarter turns counter-clockwise (0..3) an accepted angle makes.
 int quarterTurns(int angle);
 
+// The turned picture made a band of rows at a time, for code that needs the rows in order
+// and not the whole picture at once (the JPEG encoding of a rotated file). The source
+// must outlive it. Bands whose first row is a multiple of 4 go fastest.
+class TurnedRows {
+public:
+    // Refuses what RotateBitmap refuses.
+    static Result<TurnedRows> make(int angle, const QImage &bitmap);
+    QSize size() const;
+    // Writes rows [first, last) of the turned picture to `out`, one row every `stride` bytes.
+    void write(int first, int last, uchar *out, qsizetype stride) const;
+
+private:
+    TurnedRows(const QImage &source, int turns) : m_source(source), m_turns(turns) {}
+    QImage m_source; // shares the caller's pixels
+    int m_turns;
+};
+
 } // namespace imagetools

@@ -52,6 +52,13 @@ TEST(SpliceKeptSegments, PutsTheKeptSegmentsInOrderInPlaceOfTheStreamsOwnHead)
         auto spliced = spliceKeptSegments(encodedStream(), c.kept);
         ASSERT_TRUE(spliced);
         EXPECT_EQ(*spliced, kStart + c.expectedHead + kBody); // the stream's own APP0 is gone
+        // In place, over the stream's own head, with just the room needed or more.
+        for (qsizetype room : {imagetools::keptHeadSize(c.kept), imagetools::keptHeadSize(c.kept) + 5}) {
+            QByteArray bytes = QByteArray(room, 'r') + encodedStream();
+            const auto start = imagetools::spliceKeptSegmentsInPlace(bytes, room, c.kept);
+            ASSERT_TRUE(start);
+            EXPECT_EQ(bytes.sliced(*start), *spliced);
+        }
     }
 }
 
@@ -72,6 +79,8 @@ TEST(SpliceKeptSegments, SkipsEachOfTheStreamsHeadSegmentsOnceAndOnlyInTheirOrde
 TEST(SpliceKeptSegments, RefusesAStreamItCannotWalk)
 {
     const exif::KeptJpegSegments kept{{}, exifSegment({}), {}, {}};
+    QByteArray tooLittleRoom = QByteArray(3, 'r') + encodedStream(QByteArray());
+    EXPECT_FALSE(imagetools::spliceKeptSegmentsInPlace(tooLittleRoom, 3, kept));
     EXPECT_FALSE(spliceKeptSegments(QByteArray("\x89PNG"), kept));
     QByteArray cut = encodedStream();
     cut.truncate(8); // the JFIF segment breaks off

@@ -1,4 +1,7 @@
+#include "imaging/jpeg_codec.h"
+#include "imaging/tools/picture_files.h"
 #include "imaging/tools/rotate_bitmap.h"
+#include "imaging/tools/turned_encoding.h"
 
 #include <QImage>
 #include <gtest/gtest.h>
@@ -126,4 +129,48 @@ TEST(RotateBitmap, KeepsTheByteOrderOfTheOther24BitFormat)
     const QImage turned = *RotateBitmap(270, source);
     EXPECT_EQ(turned.format(), QImage::Format_RGB888);
     EXPECT_EQ(turned.pixel(2, 0), source.pixel(0, 0)); // (x, y) -> (h - 1 - y, x)
+}
+
+TEST(TurnedRows, AnyBandsGiveTheRowsOfTheWholeTurn)
+{
+    // Bands that start on odd rows, cross the 4-row groups and end past the last group.
+    for (const QSize size : {QSize(37, 23), QSize(64, 48), QSize(5, 3)})
+        for (int angle : {90, 180, 270}) {
+            const QImage source = numbered(size.width(), size.height());
+            const QImage whole = *RotateBitmap(angle, source);
+            auto turned = imagetools::TurnedRows::make(angle, source);
+            ASSERT_TRUE(turned);
+            ASSERT_EQ(turned->size(), whole.size());
+            QImage banded(whole.size(), QImage::Format_BGR888);
+            banded.fill(Qt::black);
+            for (int first = 0, band = 3; first < whole.height(); first += band, band = band % 5 + 1) {
+                const int last = std::min(first + band, whole.height());
+                turned->write(first, last, banded.scanLine(first), banded.bytesPerLine());
+            }
+            EXPECT_EQ(banded, whole) << angle << " " << size.width() << "x" << size.height();
+        }
+    EXPECT_FALSE(imagetools::TurnedRows::make(45, numbered(4, 4)));
+}
+
+TEST(TurnedEncoding, GivesTheBytesOfEncodingTheTurnedPicture)
+{
+    for (const QSize size : {QSize(67, 45), QSize(160, 120), QSize(17, 33)})
+        for (int angle : {90, 180, 270}) {
+            const QImage source = numbered(size.width(), size.height());
+            const QImage whole = *RotateBitmap(angle, source);
+            EXPECT_EQ(imagetools::encodeTurnedJpeg(source, angle, 100)->stream(), *imaging::encodeJpeg(whole, 100))
+                << angle;
+            const auto roomy = imagetools::encodeTurnedJpeg(source, angle, 35, 1000);
+            EXPECT_EQ(roomy->streamStart, 1000);
+            EXPECT_EQ(roomy->stream(), *imaging::encodeJpeg(whole, 35)) << angle;
+            EXPECT_EQ(*imagetools::encodeTurnedBmp24(source, angle), *imagetools::encodeBmp24(whole)) << angle;
+        }
+    EXPECT_FALSE(imagetools::encodeTurnedJpeg(numbered(8, 8), 90, 0));
+    // A first guess of one byte a pixel that is not enough: the buffer grows.
+    QImage noise(64, 64, QImage::Format_BGR888);
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64 * 3; ++x)
+            noise.scanLine(y)[x] = uchar((x * 7919 + y * 104729) % 251);
+    EXPECT_EQ(imagetools::encodeTurnedJpeg(noise, 90, 100, 7)->stream(), *imaging::encodeJpeg(*RotateBitmap(90, noise), 100));
+    EXPECT_FALSE(imagetools::encodeTurnedBmp24(QImage(8, 8, QImage::Format_RGB32), 90));
 }
