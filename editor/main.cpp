@@ -15,6 +15,7 @@
 #include "editor/shell/single_instance.h"
 #include "editor/show/show_area.h"
 #include "editor/shell/termination_signals.h"
+#include "editor/tools/image_tools.h"
 
 #include <QDir>
 #include <QScreen>
@@ -46,6 +47,7 @@ int main(int argc, char **argv)
     installExplorerCommands(window, *installImageExplorer(window));
     installShowArea(window);
     installAlbumArea(window);
+    installImageTools(window);
     window.setCommandLine(QCoreApplication::arguments().mid(1));
     QObject::connect(&instance, &SingleInstance::activationRequested, &window, [&window] {
         if (window.isMinimized())

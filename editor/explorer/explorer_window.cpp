@@ -104,6 +104,12 @@ void connectWindow(TMainLumivelle3000 &window, ImageExplorer *explorer)
     QObject::connect(grid, &QWidget::customContextMenuRequested, &window, [&window, grid](const QPoint &at) {
         window.popupContextMenu(MenuId::PopupListFile, grid->viewport()->mapToGlobal(at));
     });
+    window.setList(GridSlot::Explorer, &explorer->list());
+    window.explorerServices() = {
+        [explorer] { return explorer->currentFolder(); },
+        [explorer] { explorer->ScanFolder(ImageExplorer::ScanStart::Other); },
+        [explorer](int index) { explorer->ReloadEntry(index); },
+    };
     window.stateProvider().explorer = [explorer] {
         return ListState{!explorer->list().isEmpty(), explorer->list().selectedCount(), explorer->isBusy()};
     };

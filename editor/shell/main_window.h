@@ -35,6 +35,16 @@ class ThumbnailGridView;
 
 enum class GridSlot { Explorer, Show, Album };
 
+// What the image explorer lends to the commands of other areas (the image tools): its
+// current folder, a new scan of it that leaves no entry selected (ScanFolder), and the
+// reloading of one entry's thumbnail, size and file size (ReloadEntry). Empty until the
+// explorer is present.
+struct ExplorerServices {
+    std::function<QString()> currentFolder;
+    std::function<void()> scanFolder;
+    std::function<void(int index)> reloadEntry;
+};
+
 class TMainLumivelle3000 : public QMainWindow {
     Q_OBJECT
 public:
@@ -48,6 +58,7 @@ public:
     Command &command(CommandId id) { return m_commands[id]; }
     CommandStateProvider &stateProvider() { return m_stateProvider; }
     OpenDocuments &documents() { return m_documents; }
+    ExplorerServices &explorerServices() { return m_explorerServices; }
     EditorSettings &settings() { return m_settings; }
     ConfigFile &config() { return m_config; }
     FolderHistories &histories() { return m_histories; }
@@ -135,6 +146,7 @@ private:
     CommandRegistry m_commands;
     CommandStateProvider m_stateProvider;
     OpenDocuments m_documents;
+    ExplorerServices m_explorerServices;
     FolderHistories m_histories;
     std::map<MenuId, QMenu *> m_menus;
     QTabWidget *m_tabs = nullptr;
