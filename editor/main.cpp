@@ -14,6 +14,7 @@
 #include "editor/shell/single_instance.h"
 #include "editor/show/show_area.h"
 #include "editor/shell/termination_signals.h"
+#include "editor/web/web_gallery_command.h"
 
 #include <QDir>
 #include <QScreen>
@@ -44,6 +45,7 @@ int main(int argc, char **argv)
     TMainLumivelle3000 window(config);
     installExplorerCommands(window, *installImageExplorer(window));
     installShowArea(window);
+    installWebGallery(window);
     window.setCommandLine(QCoreApplication::arguments().mid(1));
     QObject::connect(&instance, &SingleInstance::activationRequested, &window, [&window] {
         if (window.isMinimized())
