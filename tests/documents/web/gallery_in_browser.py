@@ -11,6 +11,7 @@ The browser is driven through its DevTools protocol on 127.0.0.1 with real mouse
 CHECK: names, navigation, captions.
 """
 import argparse
+import base64
 import json
 import os
 import pathlib
@@ -47,8 +48,11 @@ class Browser:
     def __init__(self, executable, work):
         self.profile = work / "profile"
         self.log = open(work / "chromium.log", "wb")
+        # A home of its own too: nothing of the user's desktop is read or written.
+        environment = dict(os.environ, HOME=str(work), XDG_CONFIG_HOME=str(work / "config"),
+                           XDG_CACHE_HOME=str(work / "cache"))
         self.process = subprocess.Popen([executable, *CHROMIUM_FLAGS, f"--user-data-dir={self.profile}",
-                                         "about:blank"], stdout=self.log, stderr=self.log)
+                                         "about:blank"], stdout=self.log, stderr=self.log, env=environment)
         port = self._port()
         targets = json.load(urllib.request.urlopen(f"http://127.0.0.1:{port}/json/list", timeout=10))
         page = next(t for t in targets if t["type"] == "page")
@@ -142,7 +146,6 @@ class Browser:
 
     def screenshot(self, path):
         data = self.call("Page.captureScreenshot", format="png")["data"]
-        import base64
         pathlib.Path(path).write_bytes(base64.b64decode(data))
 
 
