@@ -46,6 +46,8 @@ WebNumberField::WebNumberField(int minimum, int maximum, int digits, QWidget *pa
 {
     setRange(0, int(std::pow(10, digits)) - 1);
     setValue(minimum);
+    setMinimumWidth(70);
+    setMaximumWidth(110);
 }
 
 void WebNumberField::setClampedValue(int value)
@@ -150,7 +152,9 @@ void TFormWeb::buildLayout()
         auto *caption = new QLabel(label, this);
         caption->setBuddy(field);
         fields->addWidget(caption, row, 0);
-        fields->addWidget(field, row, 1, 1, beside ? 1 : 2);
+        // Number fields are as wide as the numbers they hold.
+        const Qt::Alignment align = qobject_cast<WebNumberField *>(field) ? Qt::AlignLeft : Qt::Alignment();
+        fields->addWidget(field, row, 1, 1, beside ? 1 : 2, align);
         if (beside)
             fields->addWidget(beside, row, 2);
         ++row;
