@@ -16,6 +16,7 @@
 #include "editor/show/show_area.h"
 #include "editor/shell/termination_signals.h"
 #include "editor/tools/image_tools.h"
+#include "editor/web/web_gallery_command.h"
 
 #include <QDir>
 #include <QScreen>
@@ -48,6 +49,7 @@ int main(int argc, char **argv)
     installShowArea(window);
     installAlbumArea(window);
     installImageTools(window);
+    installWebGallery(window);
     window.setCommandLine(QCoreApplication::arguments().mid(1));
     QObject::connect(&instance, &SingleInstance::activationRequested, &window, [&window] {
         if (window.isMinimized())

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs every Debian 12 package the build, the tests and the programs need.
+# Installs every Debian 12 package the build, the tests and the programs need (chromium
+# and python3-websocket open the web galleries in the browser tests).
 # Idempotent: packages already present are not fetched again; the package lists are
 # refreshed only when something is missing. Pass --bench to add the peer tools the
 # benchmark scripts compare against, --fuzz for the libFuzzer compiler.
@@ -15,6 +16,7 @@ packages=(
   fp-utils libchm-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xauth xvfb imagemagick
+  chromium python3-websocket
 )
 for arg in "$@"; do
   case "$arg" in
