@@ -1,5 +1,7 @@
 #include "base/path_identity.h"
 
+#include <QDir>
+
 namespace {
 
 #ifdef Q_OS_WIN
@@ -18,4 +20,10 @@ bool samePath(const QString &a, const QString &b)
 QString pathKey(const QString &path)
 {
     return kNamesIgnoreCase ? path.toCaseFolded() : path;
+}
+
+QString withTrailingSeparator(const QString &folder)
+{
+    const QString native = QDir::toNativeSeparators(folder);
+    return native.endsWith(QDir::separator()) ? native : native + QDir::separator();
 }

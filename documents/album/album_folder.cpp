@@ -1,5 +1,6 @@
 #include "documents/album/album_folder.h"
 
+#include "base/path_identity.h"
 #include "base/byte_view.h"
 #include "documents/album/ccl_format.h"
 #include "imaging/jpeg_codec.h"
@@ -108,10 +109,7 @@ QImage withSilverTransparent(const QImage &preview)
 
 QString albumPathInFolder(const QString &folder, const QString &name)
 {
-    QString path = folder;
-    if (!path.endsWith(QDir::separator()) && !path.endsWith(u'/'))
-        path += QDir::separator();
-    return path + name + QStringLiteral(".ccl");
+    return withTrailingSeparator(folder) + name + QStringLiteral(".ccl");
 }
 
 } // namespace album

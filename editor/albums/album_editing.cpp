@@ -67,12 +67,6 @@ int removeSelected(AlbumImages &images)
     return removed;
 }
 
-QString withTrailingSeparator(const QString &folder)
-{
-    if (folder.endsWith(QDir::separator()) || folder.endsWith(u'/'))
-        return folder;
-    return folder + QDir::separator();
-}
 
 void moveSelectedTo(AlbumImages &images, const QString &folder)
 {

@@ -2,6 +2,7 @@
 // What the album commands and the album panel do to the album's entries, apart from the
 // widgets: the panel's contents for the current entry, an edited field written into every
 // selected entry, fields copied to all entries, entries removed or moved to another folder.
+#include "base/path_identity.h"
 #include "documents/album/album_entry.h"
 
 #include <QString>
@@ -44,8 +45,6 @@ void copyFieldsToAll(AlbumImages &images, const album::TEnrData_C &source, const
 // Removes the selected entries, from the last to the first; returns how many.
 int removeSelected(AlbumImages &images);
 
-// The folder with the platform's separator at its end.
-QString withTrailingSeparator(const QString &folder);
 // Gives every selected entry the path `folder` + its file name; the files are not looked at.
 // The current path follows the current entry.
 void moveSelectedTo(AlbumImages &images, const QString &folder);

@@ -1,6 +1,7 @@
 #include "editor/show/slide_editing.h"
 
 #include "base/path_identity.h"
+#include "base/path_identity.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -99,10 +100,7 @@ void copyParameters(SlideList &slides, int from, const CopyChoices &c)
 
 QString movedPath(const QString &path, const QString &folder)
 {
-    QString target = folder;
-    if (!target.endsWith(QDir::separator()))
-        target += QDir::separator();
-    return target + QFileInfo(path).fileName();
+    return withTrailingSeparator(folder) + QFileInfo(path).fileName();
 }
 
 QString optionsTitle(const QString &showPath)

@@ -56,10 +56,5 @@ std::optional<QSize> resizeBox(int index, const QString &width, const QString &h
     return QSize(w, h);
 }
 
-QString withTrailingSeparator(const QString &folder)
-{
-    const QString native = QDir::toNativeSeparators(folder);
-    return native.endsWith(QDir::separator()) ? native : native + QDir::separator();
-}
 
 } // namespace editor

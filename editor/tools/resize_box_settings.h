@@ -2,6 +2,7 @@
 // The batch resize dialog's own section "ResizeBox" of the configuration file: read each
 // time the dialog is shown, written each time it closes, by "&Ok" or "&Annuler". The
 // custom width and height are not kept.
+#include "base/path_identity.h"
 #include "imaging/tools/batch_resize.h"
 
 #include <QSize>
@@ -33,7 +34,5 @@ void writeResizeBoxSettings(ConfigFile &config, const ResizeBoxSettings &setting
 // nothing when one of them is not a number or is 0 ("Saisie incorrecte pour la taille").
 std::optional<QSize> resizeBox(int index, const QString &width, const QString &height);
 
-// The folder chooser's answer as the dialog keeps it: with a separator at its end.
-QString withTrailingSeparator(const QString &folder);
 
 } // namespace editor

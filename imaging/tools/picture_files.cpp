@@ -98,16 +98,7 @@ Result<QByteArray> encodeBmp24(const QImage &picture)
 
 Result<void> writePictureFile(const QString &path, QByteArrayView bytes)
 {
-    // The bytes are pushed to the disk before the temporary file is committed: a small
-    // file otherwise waits in the device's buffer until the commit, whose own flush can
-    // fail (disk full) without stopping the rename, and a cut file would replace the old.
-    return writeFileAtomically(path, [bytes](QIODevice &out) -> Result<void> {
-        if (out.write(bytes.data(), bytes.size()) != bytes.size())
-            return fail(QStringLiteral("Écriture incomplète : %1").arg(out.errorString()));
-        if (auto *file = qobject_cast<QFileDevice *>(&out); file && !file->flush())
-            return fail(QStringLiteral("Écriture incomplète : %1").arg(file->errorString()));
-        return {};
-    });
+    return writeFileAtomically(path, bytes);
 }
 
 } // namespace imagetools
