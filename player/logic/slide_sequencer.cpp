@@ -24,6 +24,7 @@ void SlideSequencer::setSlides(std::vector<int> displayTimes, bool loop)
     m_loop = loop;
     m_cursor = 0;
     m_onScreen = -1;
+    m_finished = false;
 }
 
 void SlideSequencer::start()
@@ -37,6 +38,7 @@ void SlideSequencer::tick()
         // Without slides, looping back to 0 would show a slide that does not exist.
         if (!m_loop || m_displayTimes.empty()) {
             m_timer.setEnabled(false);
+            m_finished = !m_displayTimes.empty();
             if (m_ended)
                 m_ended();
             return;
@@ -55,7 +57,10 @@ void SlideSequencer::tick()
 void SlideSequencer::previous()
 {
     m_timer.setEnabled(false);
-    if (m_onScreen > 0)
+    // After the end without loop, Previous shows the last slide again.
+    if (m_finished)
+        step(lastIndex());
+    else if (m_onScreen > 0)
         step(m_onScreen - 1);
 }
 
@@ -69,6 +74,7 @@ void SlideSequencer::next()
 // Shows slide `to` and leaves the cursor on the slide after it, for Play.
 void SlideSequencer::step(int to)
 {
+    m_finished = false;
     m_onScreen = to;
     m_cursor = to + 1;
     m_timer.setInterval(displayInterval(m_displayTimes[to]));
@@ -77,6 +83,7 @@ void SlideSequencer::step(int to)
 
 void SlideSequencer::play()
 {
+    m_finished = false;
     m_cursor = m_onScreen < lastIndex() ? m_onScreen + 1 : 0;
     // A slide shown for 0 s waits for the viewer; Play is the viewer asking to go on, so
     // the next slide comes at once instead of never.

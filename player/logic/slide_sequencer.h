@@ -55,6 +55,7 @@ private:
     bool m_loop = false;
     int m_cursor = 0;
     int m_onScreen = -1;
+    bool m_finished = false; // ended without loop: Previous shows the last slide again
 };
 
 } // namespace player

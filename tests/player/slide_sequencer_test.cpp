@@ -124,7 +124,9 @@ TEST(SlideSequencer, AfterTheEndNextDoesNothingPreviousAndPlayComeBack)
     EXPECT_EQ(run.sequencer.cursor(), 3);
 
     run.sequencer.previous();
-    EXPECT_EQ(run.shown.back().index, 1) << "the slide before the one on screen";
+    EXPECT_EQ(run.shown.back().index, 2) << "the last slide again";
+    run.sequencer.previous();
+    EXPECT_EQ(run.shown.back().index, 1) << "then the slide before the one on screen";
 
     ShowRun ended({5, 5, 4});
     ended.timer.advance(60000);
