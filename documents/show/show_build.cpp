@@ -1,5 +1,6 @@
 #include "documents/show/show_build.h"
 
+#include "base/read_ahead.h"
 #include "player/builder/show_builder_core.h"
 
 #include <QDir>
@@ -20,27 +21,22 @@ std::unexpected<BuildFailure> failure(BuildError error, const QString &detail)
     return std::unexpected(BuildFailure{error, detail});
 }
 
-template <class T>
-T waitFor(std::future<T> &pending, const std::function<void()> &idle)
-{
-    using namespace std::chrono_literals;
-    while (pending.wait_for(15ms) != std::future_status::ready)
-        if (idle)
-            idle();
-    return pending.get();
-}
-
-std::future<Picture> decodeLater(const QString &path)
-{
-    return std::async(std::launch::async, [path] { return player::decodeShowPicture(path); });
-}
-
 // Runs the slides through the writer: decoding on one worker (one picture ahead with two
 // threads), encoding on another, writing here.
+std::vector<QString> pathsOf(const std::vector<ShowSlide> &slides)
+{
+    std::vector<QString> paths;
+    paths.reserve(slides.size());
+    for (const ShowSlide &slide : slides)
+        paths.push_back(slide.path);
+    return paths;
+}
+
 class SlidePipeline {
 public:
     SlidePipeline(const ShowProject &project, player::ShowExecutableWriter &writer, const BuildHooks &hooks)
-        : m_slides(project.slides), m_writer(writer), m_hooks(hooks)
+        : m_slides(project.slides), m_writer(writer), m_hooks(hooks),
+          m_readAhead(pathsOf(project.slides), player::decodeShowPicture, hooks.threads > 1)
     {
     }
 
@@ -50,14 +46,13 @@ public:
         for (std::size_t i = 0; i < m_slides.size(); ++i) {
             if (m_hooks.progress)
                 m_hooks.progress(int(i + 1));
-            std::optional<std::future<Picture>> current = takeDecoding(i);
+            std::optional<std::future<Picture>> current = m_readAhead.take(i);
             if (!current) {
                 ++report.missing;
                 continue;
             }
             Picture picture = waitFor(*current, m_hooks.idle);
-            if (m_hooks.threads > 1)
-                startAhead(i + 1);
+            m_readAhead.prefetch(i + 1);
             const Jpeg jpeg = encode(std::move(picture));
             const auto written = m_writer.addPreparedSlide(slideRecordFor(m_slides[i].entry), jpeg);
             if (!written)
@@ -68,28 +63,6 @@ public:
     }
 
 private:
-    // The decoding of slide i: the one started ahead, or a new one; none when its file is
-    // missing.
-    std::optional<std::future<Picture>> takeDecoding(std::size_t i)
-    {
-        if (m_ahead && m_aheadIndex == i) {
-            std::optional<std::future<Picture>> taken = std::move(m_ahead);
-            m_ahead.reset();
-            return taken;
-        }
-        if (!QFileInfo(m_slides[i].path).isFile())
-            return std::nullopt;
-        return decodeLater(m_slides[i].path);
-    }
-
-    void startAhead(std::size_t i)
-    {
-        if (i < m_slides.size() && QFileInfo(m_slides[i].path).isFile()) {
-            m_ahead = decodeLater(m_slides[i].path);
-            m_aheadIndex = i;
-        }
-    }
-
     // The picture is released as soon as it is encoded.
     Jpeg encode(Picture picture)
     {
@@ -106,8 +79,7 @@ private:
     const std::vector<ShowSlide> &m_slides;
     player::ShowExecutableWriter &m_writer;
     const BuildHooks &m_hooks;
-    std::optional<std::future<Picture>> m_ahead;
-    std::size_t m_aheadIndex = 0;
+    ReadAhead<Picture> m_readAhead;
 };
 
 } // namespace

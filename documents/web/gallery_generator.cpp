@@ -1,6 +1,7 @@
 #include "documents/web/gallery_generator.h"
 
 #include "base/atomic_file.h"
+#include "base/read_ahead.h"
 #include "base/result.h"
 #include "documents/web/gallery_names.h"
 #include "documents/web/gallery_pages.h"
@@ -26,16 +27,6 @@ constexpr int kListedProblems = 15;
 
 const QString kOutOfMemory = QStringLiteral("mémoire insuffisante");
 
-template <class T>
-T waitFor(std::future<T> &pending, const std::function<void()> &idle)
-{
-    using namespace std::chrono_literals;
-    while (pending.wait_for(15ms) != std::future_status::ready)
-        if (idle)
-            idle();
-    return pending.get();
-}
-
 // The picture as a plain 24-bit bitmap, unless the readers gave a Windows bitmap.
 Picture decodePicture(const QString &path)
 {
@@ -46,11 +37,6 @@ Picture decodePicture(const QString &path)
     if (picture.isNull())
         return fail(kOutOfMemory);
     return picture;
-}
-
-std::future<Picture> decodeLater(const QString &path)
-{
-    return std::async(std::launch::async, [path] { return decodePicture(path); });
 }
 
 // Both copies of one picture; the picture is released once its thumbnail is made.
@@ -74,12 +60,21 @@ struct PictureJob {
     QString thumbnail;
 };
 
+std::vector<QString> sourcesOf(const std::vector<PictureJob> &jobs)
+{
+    std::vector<QString> sources;
+    sources.reserve(jobs.size());
+    for (const PictureJob &job : jobs)
+        sources.push_back(job.source);
+    return sources;
+}
+
 // Runs the pictures through decoding (one picture ahead with two threads) and writing,
 // both on workers; the caller's thread waits and idles.
 class PicturePipeline {
 public:
     PicturePipeline(const std::vector<PictureJob> &jobs, const GalleryWork &work, GalleryReport &report)
-        : m_jobs(jobs), m_work(work), m_report(report)
+        : m_jobs(jobs), m_work(work), m_report(report), m_readAhead(sourcesOf(jobs), decodePicture, work.threads > 1)
     {
     }
 
@@ -95,14 +90,13 @@ public:
 private:
     void runOne(std::size_t i)
     {
-        std::optional<std::future<Picture>> decoding = takeDecoding(i);
+        std::optional<std::future<Picture>> decoding = m_readAhead.take(i);
         if (!decoding) {
             ++m_report.missing;
             return;
         }
         Picture picture = waitFor(*decoding, m_work.idle);
-        if (m_work.threads > 1)
-            startAhead(i + 1);
+        m_readAhead.prefetch(i + 1);
         if (!picture) {
             m_report.problems.push_back({m_jobs[i].source, picture.error().message});
             return;
@@ -118,33 +112,10 @@ private:
         m_report.problems.insert(m_report.problems.end(), problems.begin(), problems.end());
     }
 
-    // The decoding of picture i: the one started ahead, or a new one; none when its file
-    // does not exist.
-    std::optional<std::future<Picture>> takeDecoding(std::size_t i)
-    {
-        if (m_ahead && m_aheadIndex == i) {
-            std::optional<std::future<Picture>> taken = std::move(m_ahead);
-            m_ahead.reset();
-            return taken;
-        }
-        if (!QFileInfo(m_jobs[i].source).isFile())
-            return std::nullopt;
-        return decodeLater(m_jobs[i].source);
-    }
-
-    void startAhead(std::size_t i)
-    {
-        if (i < m_jobs.size() && QFileInfo(m_jobs[i].source).isFile()) {
-            m_ahead = decodeLater(m_jobs[i].source);
-            m_aheadIndex = i;
-        }
-    }
-
     const std::vector<PictureJob> &m_jobs;
     const GalleryWork &m_work;
     GalleryReport &m_report;
-    std::optional<std::future<Picture>> m_ahead;
-    std::size_t m_aheadIndex = 0;
+    ReadAhead<Picture> m_readAhead;
 };
 
 } // namespace
