@@ -1,51 +1,42 @@
 #include "editor/show/test_sound.h"
 
-#include <QAudioOutput>
-#include <QMediaPlayer>
-#include <QUrl>
+#include "ui/media_sound.h"
 
 namespace editor {
 
+ui::MediaSound *MediaTestSound::sound()
+{
+    if (!m_sound) {
+        m_sound = new ui::MediaSound(this);
+        connect(m_sound, &ui::MediaSound::ended, this, &TestSound::notify);
+    }
+    return m_sound;
+}
+
 void MediaTestSound::open(const QString &path)
 {
-    if (!m_player) {
-        m_player = new QMediaPlayer(this);
-        m_output = new QAudioOutput(this);
-        m_player->setAudioOutput(m_output);
-        connect(m_player, &QMediaPlayer::mediaStatusChanged, this, [this](QMediaPlayer::MediaStatus status) {
-            if (status == QMediaPlayer::EndOfMedia)
-                emit notify();
-        });
-    }
-    m_player->setSource(QUrl::fromLocalFile(path));
-    m_player->play();
+    sound()->play(path);
 }
 
 void MediaTestSound::playFromStart()
 {
-    if (!isOpen())
-        return;
-    m_player->setPosition(0);
-    m_player->play();
+    sound()->playFromStart();
 }
 
 bool MediaTestSound::isOpen() const
 {
-    return m_player && !m_player->source().isEmpty();
+    return m_sound && m_sound->isOpen();
 }
 
 bool MediaTestSound::isStopped() const
 {
-    return !m_player || m_player->playbackState() == QMediaPlayer::StoppedState;
+    return !m_sound || m_sound->isStopped();
 }
 
 void MediaTestSound::close()
 {
-    if (!m_player)
-        return;
-    const QSignalBlocker quiet(m_player);
-    m_player->stop();
-    m_player->setSource(QUrl());
+    if (m_sound)
+        m_sound->close();
 }
 
 } // namespace editor

@@ -4,8 +4,7 @@
 #include <QObject>
 #include <QString>
 
-class QAudioOutput;
-class QMediaPlayer;
+namespace ui { class MediaSound; }
 
 namespace editor {
 
@@ -26,8 +25,7 @@ signals:
     void notify();
 };
 
-// Qt Multimedia behind TestSound. The media objects are made at the first open, so the
-// dialog opens no audio device until a sound is tested.
+// Qt Multimedia behind TestSound.
 class MediaTestSound final : public TestSound {
     Q_OBJECT
 
@@ -40,8 +38,8 @@ public:
     void close() override;
 
 private:
-    QMediaPlayer *m_player = nullptr;
-    QAudioOutput *m_output = nullptr;
+    ui::MediaSound *sound();
+    ui::MediaSound *m_sound = nullptr;
 };
 
 } // namespace editor

@@ -1,37 +1,24 @@
 #include "player/window/show_music.h"
 
-#include <QAudioOutput>
-#include <QMediaPlayer>
+#include "ui/media_sound.h"
+
 #include <QThread>
-#include <QUrl>
 
 namespace player {
 
 bool MediaShowMusic::play(const QString &path)
 {
-    if (!m_player) {
-        m_player = new QMediaPlayer(this);
-        m_output = new QAudioOutput(this);
-        m_player->setAudioOutput(m_output);
-        connect(m_player, &QMediaPlayer::mediaStatusChanged, this, [this](QMediaPlayer::MediaStatus status) {
-            if (status == QMediaPlayer::EndOfMedia)
-                emit playbackEnded();
-        });
+    if (!m_sound) {
+        m_sound = new ui::MediaSound(this);
+        connect(m_sound, &ui::MediaSound::ended, this, &ShowMusic::playbackEnded);
     }
-    m_player->setSource(QUrl::fromLocalFile(path));
-    if (m_player->error() != QMediaPlayer::NoError)
-        return false;
-    m_player->play();
-    return true;
+    return m_sound->play(path);
 }
 
 void MediaShowMusic::close()
 {
-    if (!m_player)
-        return;
-    const QSignalBlocker quiet(m_player);
-    m_player->stop();
-    m_player->setSource(QUrl());
+    if (m_sound)
+        m_sound->close();
 }
 
 void MediaShowMusic::pauseBeforeRestart()

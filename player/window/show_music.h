@@ -5,8 +5,7 @@
 #include <QObject>
 #include <QString>
 
-class QAudioOutput;
-class QMediaPlayer;
+namespace ui { class MediaSound; }
 
 namespace player {
 
@@ -26,8 +25,7 @@ signals:
     void playbackEnded();
 };
 
-// Qt Multimedia behind ShowMusic. The media objects are made at the first play, so a show
-// without music never opens an audio device.
+// Qt Multimedia behind ShowMusic; a show without music never opens an audio device.
 class MediaShowMusic final : public ShowMusic {
     Q_OBJECT
 
@@ -37,8 +35,7 @@ public:
     void pauseBeforeRestart() override;
 
 private:
-    QMediaPlayer *m_player = nullptr;
-    QAudioOutput *m_output = nullptr;
+    ui::MediaSound *m_sound = nullptr;
 };
 
 } // namespace player
