@@ -26,16 +26,6 @@ QString oneLine(QString text)
     return text.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
 }
 
-std::optional<QString> takeOutput(QStringList &args)
-{
-    const qsizetype at = args.indexOf(QStringLiteral("-o"));
-    if (at < 0 || at + 1 >= args.size())
-        return std::nullopt;
-    const QString out = args.at(at + 1);
-    args.remove(at, 2);
-    return out;
-}
-
 void printHeader(const showdoc::LoadedProject &p)
 {
     const showdoc::ShowOptions &o = p.project.options;
@@ -83,7 +73,7 @@ int dump(const QStringList &args)
 
 int importScript(QStringList args)
 {
-    const auto output = takeOutput(args);
+    const auto output = cli::takeOutput(args);
     cli::Options options(args);
     const bool plain = options.flag(QStringLiteral("plain"));
     if (const auto unknown = options.unknownOption())
@@ -111,7 +101,7 @@ int importScript(QStringList args)
 
 int build(QStringList args)
 {
-    const auto output = takeOutput(args);
+    const auto output = cli::takeOutput(args);
     cli::Options options(args);
     const QString player = options.value(QStringLiteral("player"))
                                .value_or(showdoc::playerBeside(QCoreApplication::applicationFilePath()));

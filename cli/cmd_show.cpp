@@ -31,20 +31,9 @@ std::optional<int> number(const QString &text, int low, int high)
     return ok && n >= low && n <= high ? std::optional<int>(n) : std::nullopt;
 }
 
-// "-o OUT" is taken out of the arguments before the "--" options.
-std::optional<QString> takeOutput(QStringList &args)
-{
-    const qsizetype at = args.indexOf(QStringLiteral("-o"));
-    if (at < 0 || at + 1 >= args.size())
-        return std::nullopt;
-    const QString out = args.at(at + 1);
-    args.remove(at, 2);
-    return out;
-}
-
 std::optional<QString> parse(QStringList args, ShowCommand &c)
 {
-    const auto output = takeOutput(args);
+    const auto output = cli::takeOutput(args);
     if (!output)
         return QStringLiteral("-o OUT.exe manque");
     c.output = *output;

@@ -39,4 +39,14 @@ std::optional<QString> Options::unknownOption() const
     return std::nullopt;
 }
 
+std::optional<QString> takeOutput(QStringList &args)
+{
+    const qsizetype at = args.indexOf(QStringLiteral("-o"));
+    if (at < 0 || at + 1 >= args.size())
+        return std::nullopt;
+    const QString out = args.at(at + 1);
+    args.remove(at, 2);
+    return out;
+}
+
 } // namespace cli

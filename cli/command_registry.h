@@ -29,6 +29,9 @@ inline constexpr int kExitBadInput = 1;
 // Prints "lumivelle-cli: <message>" on stderr and returns kExitBadInput.
 int badInput(const QString &message);
 
+// "-o OUT" taken out of the arguments, before the "--" options are read.
+std::optional<QString> takeOutput(QStringList &args);
+
 // Options of the form "--name value" or "--flag" taken out of the arguments.
 class Options {
 public:
