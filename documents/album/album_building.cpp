@@ -48,19 +48,7 @@ void buildEntryFromExplorerEntry(const QString &path, TEnrData_C &entry, const e
 
 bool importExif(const QString &path, TEnrData_C &entry, const exif::ExifLocale &locale)
 {
-    exif::AlbumTextFields fields{entry.place,    entry.date,    entry.camera,
-                                 entry.flash,    entry.focal,   entry.speed,
-                                 entry.aperture, entry.comment, entry.keyword};
-    if (!exif::importExifFromFile(path, locale, fields))
-        return false;
-    entry.date = fields.date;
-    entry.camera = fields.camera;
-    entry.flash = fields.flash;
-    entry.focal = fields.focal;
-    entry.speed = fields.speed;
-    entry.aperture = fields.aperture;
-    entry.comment = fields.comment;
-    return true;
+    return exif::importExifFromFile(path, locale, entry);
 }
 
 bool mayAdd(const AlbumList &list, const QString &path)

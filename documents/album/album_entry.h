@@ -2,6 +2,7 @@
 // The album entry TEnrData_C: the list entry of one picture (size, file size, selected
 // flag, thumbnail) and the nine texts that describe the photo. The picture's path is not
 // a field: it is the entry's key in the album list.
+#include "imaging/exif/album_exif_import.h"
 #include "imaging/scan/list_entry.h"
 
 #include <QString>
@@ -32,16 +33,9 @@ constexpr int fieldCapacity(AlbumField field)
 
 inline constexpr int kPathCapacity = 255;
 
-struct TEnrData_C : editor::TEnrData {
-    QString place;
-    QString date;
-    QString camera;
-    QString flash;
-    QString focal;
-    QString speed;
-    QString aperture;
-    QString comment;
-    QString keyword;
+// The nine texts (place, date, camera, flash, focal, speed, aperture, comment, keyword)
+// are those the EXIF import fills.
+struct TEnrData_C : editor::TEnrData, exif::AlbumTextFields {
 
     QString &text(AlbumField field);
     const QString &text(AlbumField field) const { return const_cast<TEnrData_C *>(this)->text(field); }
