@@ -10,6 +10,7 @@
 #include "editor/tools/image_tools.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QFileSystemModel>
 #include <QImage>
@@ -66,7 +67,8 @@ int ModalAnswerer::work(QDialog &dialog)
     if (QPushButton *help = buttonOf(dialog, "ButtonAide")) {
         help->click();
         HelpViewer *viewer = currentHelpViewer();
-        helpPages << (viewer ? viewer->browser()->source().path().section(u'/', -1) : QStringLiteral("(none)"));
+        helpPages << name + QStringLiteral(": ") +
+                         (viewer ? viewer->browser()->source().path().section(u'/', -1) : QStringLiteral("(none)"));
         if (viewer)
             viewer->close();
     }
@@ -128,6 +130,11 @@ void WholeWindowTest::SetUp()
     m_web->chooseFile = [this](QWidget *) { return m_webFile; };
     m_web->threads = 1;
 
+    // The batch resize's main answer also enlarges small pictures.
+    m_answerer.mainAnswers[QStringLiteral("TFormRedim")] = [](QDialog &dialog) {
+        if (auto *largerOnly = dialog.findChild<QCheckBox *>(QStringLiteral("CheckImgPlusGrande")))
+            largerOnly->setChecked(false);
+    };
     m_window->resize(1000, 700);
     m_window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
@@ -267,9 +274,17 @@ std::map<QString, bool> WholeWindowTest::openMenu(MenuId id)
     return enabled;
 }
 
-bool WholeWindowTest::choose(MenuId id, CommandId command, ModalAnswerer::Mode mode)
+void WholeWindowTest::answerWith(ModalAnswerer::Mode mode)
 {
     m_answerer.mode = mode;
+    m_prompter.answers.clear();
+    if (mode == ModalAnswerer::Mode::Cancel)
+        m_prompter.answers.assign(20, messages::Answer::Cancel);
+}
+
+bool WholeWindowTest::choose(MenuId id, CommandId command, ModalAnswerer::Mode mode)
+{
+    answerWith(mode);
     QMenu *menu = m_window->menu(id);
     menu->popup(m_window->mapToGlobal(QPoint(40, 40)));
     QTest::qWait(1);
@@ -286,16 +301,16 @@ bool WholeWindowTest::choose(MenuId id, CommandId command, ModalAnswerer::Mode m
     QTest::mouseClick(holder, Qt::LeftButton, {}, holder->actionGeometry(action).center());
     menu->hide();
     settle();
-    m_answerer.mode = ModalAnswerer::Mode::Main;
+    answerWith(ModalAnswerer::Mode::Main);
     return true;
 }
 
 void WholeWindowTest::press(QKeyCombination key, ModalAnswerer::Mode mode)
 {
-    m_answerer.mode = mode;
+    answerWith(mode);
     QTest::keyClick(m_window.get(), key.key(), key.keyboardModifiers());
     settle();
-    m_answerer.mode = ModalAnswerer::Mode::Main;
+    answerWith(ModalAnswerer::Mode::Main);
 }
 
 QStringList WholeWindowTest::messages() const

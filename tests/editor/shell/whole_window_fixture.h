@@ -37,7 +37,7 @@ public:
     // "TFormWeb": choose the file first). Without one the main answer is "&Ok".
     std::map<QString, std::function<void(QDialog &)>> mainAnswers;
     QStringList seen;      // class names of the dialogs worked, in order
-    QStringList helpPages; // pages the "&Aide" buttons showed, in order
+    QStringList helpPages; // "dialog class: page" for each "&Aide" pressed, in order
     // Works one dialog at once (also for the album's dialogs, which its double runs
     // without a modal loop); gives the dialog's result.
     int work(QDialog &dialog);
@@ -81,6 +81,9 @@ protected:
     // Opens the menu as the user does (its rule runs); the enabled flag of each of its
     // items by command name (a submenu under the name of its first item).
     std::map<QString, bool> openMenu(editor::MenuId menu);
+    // The modal dialogs and the message boxes are cancelled, or given the main answer
+    // ("&Ok", "&Oui").
+    void answerWith(ModalAnswerer::Mode mode);
     // Opens the menu and chooses the command's item with the mouse, the modal dialogs
     // answered by `mode`. False when the item was disabled (nothing ran).
     bool choose(editor::MenuId menu, editor::CommandId id,
