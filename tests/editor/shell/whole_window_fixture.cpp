@@ -32,9 +32,18 @@ void writePicture(const QString &path, int width, int height, QColor colour)
     ASSERT_TRUE(picture.save(path)) << path.toStdString();
 }
 
-QPushButton *buttonOf(QDialog &dialog, const char *name)
+// A button of the dialog's button row, found by one of its names or captions (dialogs
+// rename them: "A&nnuler", "&Fermer", "&Rechercher").
+QPushButton *buttonOf(QDialog &dialog, std::initializer_list<const char *> namesOrCaptions)
 {
-    return dialog.findChild<QPushButton *>(QLatin1String(name));
+    for (QPushButton *button : dialog.findChildren<QPushButton *>()) {
+        for (const char *wanted : namesOrCaptions) {
+            const QString text = QString::fromUtf8(wanted);
+            if (button->objectName() == text || button->text() == text)
+                return button;
+        }
+    }
+    return nullptr;
 }
 
 } // namespace
@@ -64,7 +73,7 @@ int ModalAnswerer::work(QDialog &dialog)
     m_working = &dialog;
     const QString name = className(dialog);
     seen << name;
-    if (QPushButton *help = buttonOf(dialog, "ButtonAide")) {
+    if (QPushButton *help = buttonOf(dialog, {"ButtonAide", "&Aide"})) {
         help->click();
         HelpViewer *viewer = currentHelpViewer();
         helpPages << name + QStringLiteral(": ") +
@@ -75,7 +84,7 @@ int ModalAnswerer::work(QDialog &dialog)
     bool answered = false;
     const auto watch = connect(&dialog, &QDialog::finished, this, [&answered] { answered = true; });
     if (mode == Mode::Cancel) {
-        if (QPushButton *cancel = buttonOf(dialog, "ButtonAnnuler"))
+        if (QPushButton *cancel = buttonOf(dialog, {"ButtonAnnuler", "ButtonCancel", "&Annuler", "A&nnuler", "&Fermer"}))
             cancel->click();
         else
             dialog.reject();
@@ -83,7 +92,7 @@ int ModalAnswerer::work(QDialog &dialog)
         if (auto answer = mainAnswers.find(name); answer != mainAnswers.end())
             answer->second(dialog);
         if (!answered) {
-            if (QPushButton *ok = buttonOf(dialog, "ButtonOk"))
+            if (QPushButton *ok = buttonOf(dialog, {"ButtonOk"}))
                 ok->click();
             else
                 dialog.accept();
@@ -134,6 +143,10 @@ void WholeWindowTest::SetUp()
     m_answerer.mainAnswers[QStringLiteral("TFormRedim")] = [](QDialog &dialog) {
         if (auto *largerOnly = dialog.findChild<QCheckBox *>(QStringLiteral("CheckImgPlusGrande")))
             largerOnly->setChecked(false);
+    };
+    // The gallery's main answer chooses its file first.
+    m_answerer.mainAnswers[QStringLiteral("TFormWeb")] = [](QDialog &dialog) {
+        qobject_cast<TFormWeb *>(&dialog)->SpeedB_Open->click();
     };
     m_window->resize(1000, 700);
     m_window->show();

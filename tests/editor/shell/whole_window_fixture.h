@@ -24,6 +24,12 @@
 #include <map>
 #include <memory>
 
+// Texts in failure messages read as text.
+inline void PrintTo(const QString &text, std::ostream *out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
 namespace walk_test {
 
 // Works the modal dialogs of the commands while they run.
