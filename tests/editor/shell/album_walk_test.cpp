@@ -72,6 +72,21 @@ TEST_F(AlbumWalkTest, AlbumFilesAndTheAlbumExplorer)
     explorer->close();
 }
 
+TEST_F(AlbumWalkTest, AnAlbumFromTheCommandLineOpensOnTheAlbumTab)
+{
+    openAlbumWith({"a.jpg", "b.png"});
+    window().command(CommandId::SaveCollec).execute();
+    window().command(CommandId::NewCollec).execute(); // no file chosen: the album stays
+    m_albumDialogs->albumFiles.push_back(file("vide.ccl"));
+    window().command(CommandId::NewCollec).execute();
+    ASSERT_EQ(albumArea().images().count(), 0);
+    window().setActiveTab(1);
+    window().openAlbum(file("album.ccl"));
+    EXPECT_EQ(albumArea().fileName(), file("album.ccl"));
+    EXPECT_EQ(albumArea().images().count(), 2);
+    EXPECT_EQ(window().activeTab(), 3);
+}
+
 TEST_F(AlbumWalkTest, EntryCommands)
 {
     openAlbumWith({"a.jpg", "b.png", "c.bmp"});
