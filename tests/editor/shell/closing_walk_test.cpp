@@ -29,6 +29,17 @@ QByteArray contents(const QString &path)
 
 class ClosingWalkTest : public WholeWindowTest {
 protected:
+    // A new show with one slide, whose save dialog answers a file that cannot be written.
+    void newShowThatCannotBeSaved()
+    {
+        m_showDialogs->saves.push_back(unwritable("show.dap"));
+        window().command(CommandId::NewProject).execute();
+        m_showDialogs->images.push_back({photo("a.jpg")});
+        window().setActiveTab(2);
+        window().command(CommandId::AddFileLumiv).execute();
+        settle();
+    }
+
     // A modified show and a modified album, both already saved once.
     void modifyBoth()
     {
@@ -96,12 +107,7 @@ TEST_F(ClosingWalkTest, NoClosesWithoutSaving)
 
 TEST_F(ClosingWalkTest, AFailedSaveKeepsTheWindowOpenAndTheDocumentModified)
 {
-    m_showDialogs->saves.push_back(unwritable("show.dap"));
-    window().command(CommandId::NewProject).execute();
-    m_showDialogs->images.push_back({photo("a.jpg")});
-    window().setActiveTab(2);
-    window().command(CommandId::AddFileLumiv).execute();
-    settle();
+    newShowThatCannotBeSaved();
     m_prompter.answers = {Answer::Yes};
     EXPECT_FALSE(window().close());
     EXPECT_TRUE(window().isVisible());
@@ -127,12 +133,7 @@ TEST_F(ClosingWalkTest, AFailedSaveKeepsTheWindowOpenAndTheDocumentModified)
 
 TEST_F(ClosingWalkTest, YesWhoseSaveFailsStopsNewOpenImportAndTheAlbumExplorer)
 {
-    m_showDialogs->saves.push_back(unwritable("show.dap"));
-    window().command(CommandId::NewProject).execute();
-    m_showDialogs->images.push_back({photo("a.jpg")});
-    window().setActiveTab(2);
-    window().command(CommandId::AddFileLumiv).execute();
-    settle();
+    newShowThatCannotBeSaved();
     const QString showPath = showArea().document().path;
     struct Step { CommandId id; std::function<void()> queue; };
     const Step showSteps[] = {
