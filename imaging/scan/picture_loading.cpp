@@ -1,9 +1,7 @@
 #include "imaging/scan/picture_loading.h"
 
 #include "base/file_bytes.h"
-#include "imaging/jpeg_codec.h"
 #include "imaging/picture_buffer.h"
-#include "imaging/readers/picture_loader.h"
 #include "imaging/thumbnail.h"
 
 #include <QDir>
@@ -72,39 +70,43 @@ QImage toPlainBitmap(QImage picture)
 
 // The readers choose the decoder as for any file. For a JPEG file the header gives the full
 // size first, so the decoder may stop at a reduced DCT scale.
-Result<DecodedPicture> loadPicture(const QString &path, const std::function<QSize(QSize)> &atLeast)
+Result<DecodedPicture> loadPicture(const QString &path, const std::function<QSize(QSize)> &atLeast,
+                                   imaging::Orienting orienting)
 {
     Result<QByteArray> data = readFileBytes(path);
     if (!data)
         return std::unexpected(data.error());
-    const QString suffix = QFileInfo(path).suffix();
-    QSize full, reducedAtLeast;
-    if (auto info = imaging::readJpegInfo(*data)) {
-        full = QSize(info->width, info->height);
-        reducedAtLeast = atLeast(full);
-    }
-    auto loaded = imaging::DecodePicture(*data, suffix, path, reducedAtLeast);
+    imaging::PictureRequest request;
+    request.atLeastFor = atLeast;
+    request.orienting = orienting;
+    request.callerTurns = true;
+    auto loaded = imaging::DecodePicture(*data, QFileInfo(path).suffix(), path, request);
     *data = QByteArray(); // the file's bytes go before the picture is converted
     if (!loaded)
         return std::unexpected(loaded.error());
     QImage picture = loaded->plainBitmap ? std::move(loaded->image) : toPlainBitmap(std::move(loaded->image));
     if (picture.isNull())
         return fail(QStringLiteral("Mémoire insuffisante pour l'image « %1 ».").arg(QFileInfo(path).fileName()));
-    if (full.isEmpty() || picture.width() > full.width() || picture.height() > full.height())
-        full = picture.size(); // not read as the JPEG its header announced
-    return DecodedPicture{std::move(picture), full};
+    return DecodedPicture{std::move(picture), loaded->fullSize, loaded->turn};
 }
 
-std::optional<TEnrData> loadThumbnailEntry(const QString &path, bool filterOk)
+QImage scaledUpright(const DecodedPicture &loaded, QSize upright, bool filterOk)
+{
+    const QImage scaled = imaging::scaleByRule(loaded.picture, imaging::uprightSize(upright, loaded.turn), filterOk);
+    return imaging::turnUpright(scaled, loaded.turn);
+}
+
+std::optional<TEnrData> loadThumbnailEntry(const QString &path, bool filterOk, imaging::Orienting orienting)
 {
     const QFileInfo file(path);
     if (!file.isFile())
         return std::nullopt;
-    auto loaded = loadPicture(path, [](QSize full) { return longSideAtLeast(full, kThumbnailDecodeSide); });
+    auto loaded = loadPicture(
+        path, [](QSize full) { return longSideAtLeast(full, kThumbnailDecodeSide); }, orienting);
     if (!loaded)
         return std::nullopt;
     TEnrData entry;
-    entry.thumbnail = imaging::scaleByRule(loaded->picture, imaging::thumbnailSize(loaded->fullSize), filterOk);
+    entry.thumbnail = scaledUpright(*loaded, imaging::thumbnailSize(loaded->fullSize), filterOk);
     if (entry.thumbnail.isNull())
         return std::nullopt;
     entry.width = loaded->fullSize.width();
@@ -120,8 +122,7 @@ QImage loadFittedPicture(const QString &path, QSize limits, bool filterOk)
     });
     if (!loaded)
         return {};
-    return imaging::scaleByRule(loaded->picture,
-                                imaging::fitToBoxSize(loaded->fullSize, limits.width(), limits.height()), filterOk);
+    return scaledUpright(*loaded, imaging::fitToBoxSize(loaded->fullSize, limits.width(), limits.height()), filterOk);
 }
 
 } // namespace editor
