@@ -19,6 +19,7 @@
 #include "editor/web/web_gallery_command.h"
 
 #include <QDir>
+#include <QIcon>
 #include <QScreen>
 
 using namespace editor;
@@ -27,6 +28,8 @@ int main(int argc, char **argv)
 {
     ui::LumivelleApplication app(argc, argv);
     ui::setProgramTitle(QStringLiteral("Lumivelle"));
+    app.setWindowIcon(QIcon(QStringLiteral(":/icons/lumivelle_128.png")));
+    app.setDesktopFileName(QStringLiteral("lumivelle"));
     ui::installFontSubstitutions();
     ui::installFrenchTranslations(app);
 

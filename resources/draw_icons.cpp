@@ -190,6 +190,22 @@ QImage drawAbout()
     return image;
 }
 
+// The program's icon for the desktop's menus and file managers: a photograph over a
+// film strip with the star of a new show, drawn at each size the desktop asks for.
+QImage drawApplicationIcon(int size)
+{
+    QImage image(size, size, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 16.0, size / 16.0);
+    p.translate(0, 1);
+    filmstrip(p);
+    photo(p, QRectF(4.5, 1.5, 9, 7));
+    star(p, {12.5, 11.5}, 3.2, QColor(255, 210, 40));
+    return image;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -206,5 +222,7 @@ int main(int argc, char **argv)
         image.save(folder + QLatin1Char('/') + name + QStringLiteral(".png"));
     }
     drawAbout().save(folder + QStringLiteral("/about.png"));
+    for (int size : {48, 128})
+        drawApplicationIcon(size).save(folder + QStringLiteral("/lumivelle_%1.png").arg(size));
     return 0;
 }

@@ -15,7 +15,7 @@ packages=(
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   fp-utils libchm-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  xauth xvfb imagemagick
+  xauth xvfb imagemagick desktop-file-utils libimage-exiftool-perl
   chromium python3-websocket
 )
 for arg in "$@"; do

@@ -47,6 +47,7 @@ void connectWindow(TMainLumivelle3000 &window, AlbumArea *area)
     documents.albumModified = [area] { return area->isOpen() && area->isModified(); };
     documents.saveAlbum = [area] { return area->SaveCollecExecute(); };
     documents.markAlbumModified = [area] { area->markModified(); };
+    window.openAlbum = [area](const QString &path) { area->openFromExplorer(path); };
     window.exitSteps.push_back([area] { area->writeKeywordFile(); });
 }
 

@@ -19,14 +19,14 @@ namespace {
 // Everything the commands need, owned by the window.
 class CommandSet : public QObject {
 public:
-    CommandSet(TMainLumivelle3000 &window, ImageExplorer &explorer)
-        : QObject(&window), dialogs(&window), tree(window.folderTree()),
-          navigation(new FolderNavigation(explorer, window.histories(), tree, dialogs, this)),
-          files(explorer, dialogs)
+    CommandSet(TMainLumivelle3000 &window, ImageExplorer &explorer, std::unique_ptr<ExplorerDialogs> chosen)
+        : QObject(&window), dialogs(std::move(chosen)), tree(window.folderTree()),
+          navigation(new FolderNavigation(explorer, window.histories(), tree, *dialogs, this)),
+          files(explorer, *dialogs)
     {
     }
 
-    WidgetDialogs dialogs;
+    std::unique_ptr<ExplorerDialogs> dialogs;
     TreeViewFolders tree;
     FolderNavigation *navigation;
     FileCommands files;
@@ -100,7 +100,7 @@ void connectFileCommands(TMainLumivelle3000 &window, FileCommands &files)
 void connectRetouch(TMainLumivelle3000 &window, CommandSet *set)
 {
     window.command(CommandId::Soft_Retouche).setHandler([&window, set] {
-        associateRetouchProgram(window.settings(), set->dialogs);
+        associateRetouchProgram(window.settings(), *set->dialogs);
     });
     const std::pair<CommandId, GridSlot> retouch[] = {{CommandId::RetoucherList, GridSlot::Explorer},
                                                       {CommandId::RetoucherScript, GridSlot::Show},
@@ -135,7 +135,13 @@ void connectViewer(TMainLumivelle3000 &window)
 
 ExplorerCommands installExplorerCommands(TMainLumivelle3000 &window, ImageExplorer &explorer)
 {
-    auto *set = new CommandSet(window, explorer);
+    return installExplorerCommands(window, explorer, std::make_unique<WidgetDialogs>(&window));
+}
+
+ExplorerCommands installExplorerCommands(TMainLumivelle3000 &window, ImageExplorer &explorer,
+                                         std::unique_ptr<ExplorerDialogs> dialogs)
+{
+    auto *set = new CommandSet(window, explorer, std::move(dialogs));
     recordFolderHistory(explorer, window.histories());
     connectNavigation(window, set->navigation);
     connectFileCommands(window, set->files);

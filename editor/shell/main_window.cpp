@@ -275,6 +275,8 @@ void TMainLumivelle3000::firstShown()
         messages::warning(kUnhandledFileMessage);
     else if (action.kind == CommandLineAction::Kind::OpenShow && openShowProject)
         openShowProject(action.path);
+    else if (action.kind == CommandLineAction::Kind::OpenAlbum && openAlbum)
+        openAlbum(action.path);
 }
 
 void TMainLumivelle3000::writeSettingsAtExit()

@@ -82,8 +82,9 @@ public:
     void popupContextMenu(MenuId id, const QPoint &globalPosition);
     // Escape sets it; a scan clears it before it starts and stops when it is set.
     bool scanCancelRequested = false;
-    // Loads a show project given on the command line.
+    // Load a show project or an album given on the command line.
     std::function<void(const QString &path)> openShowProject;
+    std::function<void(const QString &path)> openAlbum;
     // Run once the window is first shown (preview, show panel), before the grids are laid
     // out; and at exit after the settings are written (lists, keyword file).
     std::vector<std::function<void()>> firstShownSteps;

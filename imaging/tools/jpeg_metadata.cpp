@@ -145,6 +145,8 @@ Result<qsizetype> spliceKeptSegmentsInPlace(QByteArray &bytes, qsizetype streamS
     char *at = bytes.data() + start;
     for (QByteArrayView part : {QByteArrayView("\xFF\xD8", 2), QByteArrayView(firstKept(kept)),
                                 QByteArrayView(kept.iptc), QByteArrayView(kept.comment)}) {
+        if (part.isEmpty())
+            continue; // an absent segment has no bytes, and memcpy takes no null source
         std::memcpy(at, part.data(), std::size_t(part.size()));
         at += part.size();
     }

@@ -1,7 +1,7 @@
 #pragma once
 // What the file-command tests share: the trash of a private home folder (nothing reaches
 // the real one), scripted answers for the explorer's dialogs, and small picture files.
-#include "editor/explorer/explorer_dialogs.h"
+#include "tests/editor/scripted_explorer_dialogs.h"
 #include "imaging/jpeg_codec.h"
 #include "explorer_test_support.h"
 
@@ -33,29 +33,6 @@ public:
     }
 };
 inline ::testing::Environment *const kPrivateTrash = ::testing::AddGlobalTestEnvironment(new PrivateTrash);
-
-// Answers the dialogs from queues; a dialog with no queued answer is cancelled.
-class ScriptedDialogs final : public editor::ExplorerDialogs {
-public:
-    QStringList texts; // a null string cancels the box
-    std::optional<editor::RenameOptions> rename;
-    std::optional<QString> newFolder;
-    std::optional<QString> program;
-    QStringList textTitles, textPresets;
-
-    std::optional<QString> askText(const QString &title, const QString &, const QString &preset) override
-    {
-        textTitles << title;
-        textPresets << preset;
-        if (texts.isEmpty())
-            return std::nullopt;
-        const QString answer = texts.takeFirst();
-        return answer.isNull() ? std::nullopt : std::optional(answer);
-    }
-    std::optional<editor::RenameOptions> askBatchRename() override { return rename; }
-    std::optional<QString> askNewFolder() override { return newFolder; }
-    std::optional<QString> chooseProgram() override { return program; }
-};
 
 inline void writeFile(const QString &path, const QByteArray &bytes)
 {

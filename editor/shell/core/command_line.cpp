@@ -21,9 +21,16 @@ CommandLineAction commandLineAction(const QStringList &parameters,
     if (parameters.isEmpty())
         return {};
     const QString path = JoinedCommandLine(parameters);
-    const bool isShow = QFileInfo(path).suffix().compare(QLatin1String("dap"), Qt::CaseInsensitive) == 0;
-    if (isShow && fileExists(path))
+    const QString suffix = QFileInfo(path).suffix();
+    const auto is = [&suffix](const char *wanted) {
+        return suffix.compare(QLatin1String(wanted), Qt::CaseInsensitive) == 0;
+    };
+    if (!fileExists(path))
+        return {CommandLineAction::Kind::Refuse, path};
+    if (is("dap"))
         return {CommandLineAction::Kind::OpenShow, path};
+    if (is("ccl"))
+        return {CommandLineAction::Kind::OpenAlbum, path};
     return {CommandLineAction::Kind::Refuse, path};
 }
 

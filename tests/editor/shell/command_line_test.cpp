@@ -12,7 +12,7 @@ TEST(CommandLine, ParametersAreJoinedWithOneBlankAndTrailingBlanksRemoved)
     EXPECT_EQ(JoinedCommandLine({" lead"}), QStringLiteral(" lead"));
 }
 
-TEST(CommandLine, AnExistingShowProjectIsOpenedAndAnythingElseRefused)
+TEST(CommandLine, AnExistingShowProjectOrAlbumIsOpenedAndAnythingElseRefused)
 {
     const auto exists = [](const QString &path) { return path == "/photos/mes vacances.DAP"; };
     const auto open = commandLineAction({"/photos/mes", "vacances.DAP"}, exists);
@@ -25,5 +25,9 @@ TEST(CommandLine, AnExistingShowProjectIsOpenedAndAnythingElseRefused)
     EXPECT_EQ(commandLineAction({"/photos/absent.dap"}, exists).kind, CommandLineAction::Kind::Refuse);
     EXPECT_EQ(commandLineAction({"/photos/show.dap.jpg"}, [](const QString &) { return true; }).kind,
               CommandLineAction::Kind::Refuse);
+    const auto album = commandLineAction({"/photos/Été", "2004.CCL"}, [](const QString &) { return true; });
+    EXPECT_EQ(album.kind, CommandLineAction::Kind::OpenAlbum);
+    EXPECT_EQ(album.path, QStringLiteral("/photos/Été 2004.CCL"));
+    EXPECT_EQ(commandLineAction({"/photos/absent.ccl"}, exists).kind, CommandLineAction::Kind::Refuse);
     EXPECT_EQ(kUnhandledFileMessage, QStringLiteral("Fichier non géré par Lumivelle."));
 }

@@ -113,6 +113,23 @@ TEST_F(WindowTest, AShowPathWithABlankGivenAsTwoParametersIsOpened)
     EXPECT_EQ(w.activeTab(), 1);
 }
 
+TEST_F(WindowTest, AnAlbumGivenOnTheCommandLineIsOpened)
+{
+    const QString album = m_dir.filePath("Été 2004.ccl");
+    QFile file(album);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    TMainLumivelle3000 &w = openWindow();
+    QString show, opened;
+    w.openShowProject = [&](const QString &path) { show = path; };
+    w.openAlbum = [&](const QString &path) { opened = path; };
+    w.setCommandLine(album.split(' '));
+    w.show();
+    QTRY_COMPARE(opened, album);
+    EXPECT_EQ(show, QString());
+    EXPECT_TRUE(m_prompter.asked.empty());
+}
+
 TEST_F(WindowTest, ThePreviewSwitchHidesAndShowsThePanel)
 {
     TMainLumivelle3000 &w = openWindow();

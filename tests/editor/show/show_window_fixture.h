@@ -10,6 +10,7 @@
 #include "editor/show/show_dialogs.h"
 #include "editor/show/slide_panel.h"
 #include "tests/recording_prompter.h"
+#include "tests/when_modal.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -90,17 +91,7 @@ protected:
     template <class D>
     void whenModal(std::function<void(D &)> act)
     {
-        auto tries = std::make_shared<int>(0);
-        auto poll = std::make_shared<std::function<void()>>();
-        *poll = [act, tries, poll] {
-            if (auto *dialog = qobject_cast<D *>(QApplication::activeModalWidget())) {
-                act(*dialog);
-                return;
-            }
-            if (++*tries < 200)
-                QTimer::singleShot(10, *poll);
-        };
-        QTimer::singleShot(0, *poll);
+        test_support::whenModal<D>(std::move(act));
     }
 
     QTemporaryDir m_dir;

@@ -13,6 +13,7 @@
 #include "editor/web/web_gallery_command.h"
 #include "tests/documents/web/gallery_test_support.h"
 #include "tests/recording_prompter.h"
+#include "tests/when_modal.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -103,29 +104,21 @@ protected:
     // flag) and runs `act` on the dialog once it shows; false when none showed.
     bool withDialog(const std::function<void(TFormWeb &)> &act, bool byKey = true)
     {
-        bool shown = false;
-        auto tries = std::make_shared<int>(0);
-        auto poll = std::make_shared<std::function<void()>>();
-        *poll = [&, tries, poll] {
-            if (auto *dialog = qobject_cast<TFormWeb *>(QApplication::activeModalWidget())) {
-                shown = true;
-                QApplication::setActiveWindow(dialog); // focus moves between its fields only when it is active
-                EXPECT_TRUE(QTest::qWaitForWindowActive(dialog));
-                act(*dialog);
-                if (dialog->isVisible())
-                    dialog->reject();
-                return;
-            }
-            if (++*tries < 50)
-                QTimer::singleShot(10, *poll);
-        };
-        QTimer::singleShot(0, *poll);
+        const auto poll = test_support::whenModal<TFormWeb>(
+            [act](TFormWeb &dialog) {
+                QApplication::setActiveWindow(&dialog); // focus moves between its fields only when it is active
+                EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
+                act(dialog);
+                if (dialog.isVisible())
+                    dialog.reject();
+            },
+            50);
         if (byKey)
             QTest::keyClick(m_window.get(), Qt::Key_F11);
         else
             m_window->command(CommandId::LumivelleWeb).execute();
-        QTest::qWaitFor([&] { return shown || *tries >= 50; }, 2000);
-        return shown;
+        QTest::qWaitFor([&poll] { return poll->over(); }, 5000);
+        return poll->answered;
     }
 
     static QPushButton *button(TFormWeb &dialog, const char *name)
