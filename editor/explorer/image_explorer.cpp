@@ -7,6 +7,7 @@
 #include "editor/shell/status_line.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QPointer>
 #include <QProgressBar>
@@ -17,6 +18,9 @@ namespace editor {
 namespace {
 
 inline const QString kFileGoneMessage = QStringLiteral("Le fichier n'existe plus à l'emplacement d'origine !");
+// A names-first scan lets events through at least this often (milliseconds) while
+// thumbnails come faster than that.
+constexpr qint64 kEventsEveryMs = 8;
 
 // Runs `action` when the scope ends, however it ends.
 template <class Action>
@@ -91,7 +95,9 @@ void ImageExplorer::ScanFolder(ScanStart start)
                 alive->m_scanning = alive->m_list.state().busy = false;
         });
         ui::BusyCursor hourglass;
-        if (!scanAll(paths))
+        const CacheUse use = start == ScanStart::Refresh ? CacheUse::Refresh : CacheUse::LookUp;
+        const bool scanned = paths.size() >= m_namesFirstFrom ? scanNamesFirst(paths, use) : scanAll(paths, use);
+        if (!scanned)
             return; // the explorer went away while the scan let events through
     }
     if (start != ScanStart::Other && !m_list.isEmpty())
@@ -101,15 +107,12 @@ void ImageExplorer::ScanFolder(ScanStart start)
 // Takes the pipeline's entries as they finish and puts each at its place in name order,
 // so a picture that takes long to read holds up only its own cell. False when the
 // explorer was destroyed meanwhile.
-bool ImageExplorer::scanAll(const QStringList &paths)
+bool ImageExplorer::scanAll(const QStringList &paths, CacheUse use)
 {
     QPointer<ImageExplorer> alive(this);
     ProgressSteps progress(m_progress, int(paths.size()));
-    const bool filterOk = m_settings.FilterOk;
     m_scanIndices.clear();
-    m_pipeline.start(
-        paths, [filterOk](const QString &path) { return loadThumbnailEntry(path, filterOk); },
-        [this] { QMetaObject::invokeMethod(this, [] {}, Qt::QueuedConnection); });
+    m_pipeline.start(paths, scanLoader(use), [this] { QMetaObject::invokeMethod(this, [] {}, Qt::QueuedConnection); });
     for (qsizetype i = 0; i < paths.size(); ++i) {
         progress.step();
         std::optional<ScanResult> result;
@@ -128,6 +131,110 @@ bool ImageExplorer::scanAll(const QStringList &paths)
     m_pipeline.cancel(); // whatever was read ahead is dropped
     m_scanIndices.clear();
     return true;
+}
+
+std::shared_ptr<ThumbnailCache> ImageExplorer::thumbnailCache()
+{
+    const qint64 bound = qint64(std::max(m_settings.ThumbCacheMB, 0)) * 1024 * 1024;
+    if (bound <= 0)
+        return {};
+    const QString folder = ThumbnailCache::userFolder();
+    if (!m_cache || m_cache->boundBytes() != bound || m_cache->folder() != folder)
+        m_cache = std::make_shared<ThumbnailCache>(folder, bound);
+    return m_cache;
+}
+
+// The loader of this scan, with the settings as they are now; it also tells the list how
+// thumbnails that leave memory come back, as this scan made them.
+ThumbnailPipeline::Loader ImageExplorer::scanLoader(CacheUse use)
+{
+    const bool filterOk = m_settings.FilterOk;
+    const bool upright = m_settings.AutoOrient;
+    std::shared_ptr<ThumbnailCache> cache = thumbnailCache();
+    ExplorerList::ThumbnailSource source;
+    if (cache) {
+        source.stored = [cache, filterOk, upright](const QString &path) {
+            const auto stamp = stampOf(path);
+            return stamp && cache->contains({path, *stamp, filterOk, upright});
+        };
+    }
+    source.restore = [cache, filterOk, upright](const QString &path) {
+        return loadThumbnailEntryCached(path, filterOk, upright, cache.get());
+    };
+    m_list.setThumbnailSource(std::move(source));
+    return [cache, filterOk, upright, use](const QString &path) {
+        return loadThumbnailEntryCached(path, filterOk, upright, cache.get(), use);
+    };
+}
+
+// Lists every name at once, then fills the entries as their thumbnails come, those the
+// grid shows first. Events go through every few milliseconds, and whenever no thumbnail
+// is ready. False when the explorer was destroyed meanwhile.
+bool ImageExplorer::scanNamesFirst(const QStringList &paths, CacheUse use)
+{
+    QPointer<ImageExplorer> alive(this);
+    ProgressSteps progress(m_progress, int(paths.size()));
+    m_list.reserve(int(paths.size()));
+    for (const QString &path : paths)
+        m_list.append(path, TEnrData{});
+    m_grid->entriesChanged();
+    emit countChanged(explorerCountText(m_list.count()));
+    m_list.wanted = [this](std::vector<int> indices) { m_pipeline.prefer(std::move(indices)); };
+    m_pipeline.start(paths, scanLoader(use), [this] { QMetaObject::invokeMethod(this, [] {}, Qt::QueuedConnection); });
+    QElapsedTimer sinceEvents;
+    sinceEvents.start();
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        progress.step();
+        std::optional<ScanResult> result;
+        if (cancelRequested())
+            break;
+        if (!waitForNext(result)) {
+            if (!alive)
+                return false;
+            break;
+        }
+        fillScanned(std::move(*result));
+        if (sinceEvents.elapsed() >= kEventsEveryMs) {
+            QCoreApplication::processEvents();
+            if (!alive)
+                return false;
+            sinceEvents.restart();
+        }
+    }
+    m_list.wanted = nullptr;
+    m_pipeline.cancel();
+    dropUnread();
+    return true;
+}
+
+void ImageExplorer::fillScanned(ScanResult &&result)
+{
+    if (!m_list.contains(result.index))
+        return;
+    TEnrData &entry = m_list.entry(result.index);
+    if (result.entry) {
+        entry = std::move(*result.entry);
+        entry.selected = false;
+        m_list.thumbnailAdded();
+    } else {
+        entry.width = -1; // unreadable: leaves the list when the scan ends
+    }
+    const auto [first, last] = m_grid->visibleRange();
+    if (result.index >= first && result.index <= last)
+        m_grid->viewport()->update(m_grid->cellRect(result.index));
+    m_list.keepThumbnailsNear(first, last);
+}
+
+// Entries not read (Escape) or unreadable leave the list, in one pass.
+void ImageExplorer::dropUnread()
+{
+    const int dropped = m_list.removeIf([](const TEnrData &e) {
+        return ExplorerList::isWaiting(e) || ExplorerList::isUnreadable(e);
+    });
+    if (dropped > 0) {
+        m_grid->entriesChanged();
+        emit countChanged(explorerCountText(m_list.count()));
+    }
 }
 
 // Lets events through until an entry is ready; false when Escape stopped the scan or the
@@ -153,6 +260,7 @@ void ImageExplorer::appendScanned(ScanResult &&result)
     const int at = int(place - m_scanIndices.begin());
     m_scanIndices.insert(place, result.index);
     m_list.append(std::move(result.path), std::move(*result.entry));
+    m_list.thumbnailAdded();
     m_grid->entryAppended();
     if (at < m_list.count() - 1) {
         m_list.move(m_list.count() - 1, at);
@@ -191,7 +299,8 @@ void ImageExplorer::ReloadEntry(int index)
         return;
     const bool wasBusy = std::exchange(m_list.state().busy, true);
     ui::BusyCursor hourglass;
-    if (auto fresh = loadThumbnailEntry(m_list.path(index), m_settings.FilterOk)) {
+    if (auto fresh = loadThumbnailEntryCached(m_list.path(index), m_settings.FilterOk, m_settings.AutoOrient,
+                                              thumbnailCache().get(), CacheUse::Refresh)) {
         TEnrData &entry = m_list.entry(index);
         fresh->selected = entry.selected;
         entry = std::move(*fresh);

@@ -51,7 +51,8 @@ void DrawThumbnailCell(QPainter &painter, const QRect &cell, const TEnrData *ent
     if (look.infoVignette) {
         painter.setPen(entry->selected ? QColor(Qt::white) : QGuiApplication::palette().color(QPalette::WindowText));
         CellTextLine(painter, cell, cellNameLine(path), kNameLineOffset, 8);
-        CellTextLine(painter, cell, cellSizeLine(entry->width, entry->height, entry->fileSize), kSizeLineOffset, 6);
+        if (entry->width > 0) // an entry still waiting for its picture shows its name only
+            CellTextLine(painter, cell, cellSizeLine(entry->width, entry->height, entry->fileSize), kSizeLineOffset, 6);
     }
     outline(painter, cell.adjusted(1, 1, -1, -1), kFrameGrey);
     painter.restore();
