@@ -12,6 +12,8 @@
 #include <QPointer>
 #include <QProgressBar>
 #include <algorithm>
+#include <atomic>
+#include <future>
 
 namespace editor {
 
@@ -84,9 +86,6 @@ void ImageExplorer::ScanFolder(ScanStart start)
     *m_cancel = false;
     ClearExplorerList();
     m_grid->setColumnsFromWidth();
-    QStringList paths;
-    for (const QString &name : listImageNames(m_folder))
-        paths << pathInFolder(m_folder, name);
     QPointer<ImageExplorer> alive(this);
     {
         m_scanning = m_list.state().busy = true;
@@ -95,6 +94,10 @@ void ImageExplorer::ScanFolder(ScanStart start)
                 alive->m_scanning = alive->m_list.state().busy = false;
         });
         ui::BusyCursor hourglass;
+        std::optional<QStringList> listed = listFolder();
+        if (!listed)
+            return; // the explorer went away meanwhile
+        const QStringList &paths = *listed;
         const CacheUse use = start == ScanStart::Refresh ? CacheUse::Refresh : CacheUse::LookUp;
         const bool scanned = paths.size() >= m_namesFirstFrom ? scanNamesFirst(paths, use) : scanAll(paths, use);
         if (!scanned)
@@ -102,6 +105,33 @@ void ImageExplorer::ScanFolder(ScanStart start)
     }
     if (start != ScanStart::Other && !m_list.isEmpty())
         makeFirstCurrent();
+}
+
+// The paths of the folder's pictures, read on a worker thread while the window goes on
+// answering: a folder of thousands of files or a slow disk does not freeze it. Nothing
+// when the explorer went away meanwhile; an empty list when Escape was pressed.
+std::optional<QStringList> ImageExplorer::listFolder()
+{
+    QPointer<ImageExplorer> alive(this);
+    auto ready = std::make_shared<std::atomic<bool>>(false);
+    auto reading = std::async(std::launch::async, [folder = m_folder, ready] {
+        QStringList paths;
+        const QStringList names = listImageNames(folder);
+        paths.reserve(names.size());
+        for (const QString &name : names)
+            paths << pathInFolder(folder, name);
+        ready->store(true);
+        QMetaObject::invokeMethod(QCoreApplication::instance(), [] {}, Qt::QueuedConnection); // wakes the loop
+        return paths;
+    });
+    while (!ready->load()) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        if (!alive)
+            return std::nullopt; // `reading` waits for the worker as it goes
+        if (cancelRequested())
+            return QStringList();
+    }
+    return reading.get();
 }
 
 // Takes the pipeline's entries as they finish and puts each at its place in name order,

@@ -83,6 +83,7 @@ signals:
     void folderEntered(const QString &left, const QString &entered);
 
 private:
+    std::optional<QStringList> listFolder();
     ThumbnailPipeline::Loader scanLoader(CacheUse use);
     bool scanAll(const QStringList &paths, CacheUse use);
     bool scanNamesFirst(const QStringList &paths, CacheUse use);

@@ -5,10 +5,14 @@
 #include "imaging/thumbnail.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QPainter>
 #include <algorithm>
 #include <limits>
+#include <dirent.h>
+#include <sys/stat.h>
+#include <vector>
 
 namespace editor {
 
@@ -30,19 +34,48 @@ QSize longSideAtLeast(QSize full, int side)
 
 } // namespace
 
+// Read with readdir: the kind of most entries comes with the name, so a folder of
+// thousands of pictures is listed without asking the disk about each file; links and
+// entries of unknown kind are looked up. Names are sorted on their case-folded form,
+// folded once each.
 QStringList listImageNames(const QString &folder)
 {
     if (folder.isEmpty())
         return {};
-    QStringList names;
-    const QFileInfoList files = QDir(folder).entryInfoList(QDir::Files, QDir::Unsorted);
-    for (const QFileInfo &file : files)
-        if (imaging::IsKnownImageExtension(file.suffix()))
-            names << file.fileName();
-    std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
-        const int order = a.compare(b, Qt::CaseInsensitive);
-        return order != 0 ? order < 0 : a < b;
+    DIR *dir = ::opendir(QFile::encodeName(folder).constData());
+    if (!dir)
+        return {};
+    const QByteArray prefix = QFile::encodeName(pathInFolder(folder, QString()));
+    struct Named {
+        QString folded;
+        QString name;
+    };
+    std::vector<Named> found;
+    while (const dirent *item = ::readdir(dir)) {
+        if (item->d_name[0] == '.')
+            continue; // hidden, and the folder's own entries
+        bool regular = item->d_type == DT_REG;
+        if (item->d_type == DT_LNK || item->d_type == DT_UNKNOWN) {
+            struct stat status {};
+            regular = ::stat((prefix + item->d_name).constData(), &status) == 0 && S_ISREG(status.st_mode);
+        }
+        if (!regular)
+            continue;
+        QString name = QFile::decodeName(item->d_name);
+        const qsizetype dot = name.lastIndexOf(u'.');
+        if (dot < 0 || !imaging::IsKnownImageExtension(name.mid(dot + 1)))
+            continue;
+        found.push_back({name.toCaseFolded(), std::move(name)});
+    }
+    ::closedir(dir);
+    std::sort(found.begin(), found.end(), [](const Named &a, const Named &b) {
+        const int order = a.folded.compare(b.folded);
+        return order != 0 ? order < 0 : a.name < b.name;
     });
+    QStringList names;
+    names.reserve(qsizetype(found.size()));
+    for (Named &n : found)
+        names << std::move(n.name);
     return names;
 }
 

@@ -65,6 +65,16 @@ TEST_F(LoadingTest, ListsImageFilesOnlySortedWithoutRegardToCase)
     EXPECT_EQ(listImageNames(dir.path()), (QStringList{"a.JPG", "B.png"}));
     EXPECT_TRUE(listImageNames(dir.path() + QStringLiteral("/missing")).isEmpty());
 
+    // A link to a picture is listed, a broken link, a link to a folder and a name ending
+    // in a dot are not; names equal but for case keep one order.
+    ASSERT_TRUE(QFile::link(path(QStringLiteral("a.JPG")), path(QStringLiteral("link.jpg"))));
+    ASSERT_TRUE(QFile::link(path(QStringLiteral("gone.png")), path(QStringLiteral("broken.jpg"))));
+    ASSERT_TRUE(QFile::link(path(QStringLiteral("e.jpg")), path(QStringLiteral("folder.jpg"))));
+    write(QStringLiteral("dot."), "x");
+    jpeg(QStringLiteral("A.jpg"), 8, 8);
+    jpeg(QStringLiteral("b.Png"), 8, 8);
+    EXPECT_EQ(listImageNames(dir.path()), (QStringList{"A.jpg", "a.JPG", "B.png", "b.Png", "link.jpg"}));
+
     EXPECT_EQ(pathInFolder(QStringLiteral("/pics"), QStringLiteral("a.jpg")), QStringLiteral("/pics/a.jpg"));
     EXPECT_EQ(pathInFolder(QStringLiteral("/pics/"), QStringLiteral("a.jpg")), QStringLiteral("/pics/a.jpg"));
 }
