@@ -8,9 +8,13 @@
 //                   that fires every 2 ms (its own period taken off)
 //   peak_rss_mb     the process's peak resident memory; base_rss_mb before the scan
 //   thumbs_mb       the thumbnails held in memory at the end (most seen: thumbs_peak_mb)
+//   select_all_ms, sort_ms   selecting every entry, then Tri (sorting by path) of the list
+//                   in name order
 //
-//   bench_explorer FOLDER [--refresh] [--cache-mb N] [--plain]
-// --refresh scans as "Actualiser" does (the cache is bypassed and rewritten).
+//   bench_explorer FOLDER [--refresh] [--scroll-end] [--cache-mb N] [--plain]
+// --refresh scans as "Actualiser" does (the cache is bypassed and rewritten);
+// --scroll-end scrolls to the last cell as soon as the names are listed: first_ms is
+// then the time to the first thumbnail at the end of the folder.
 #include "editor/explorer/image_explorer.h"
 #include "editor/shell/core/editor_settings.h"
 
@@ -51,7 +55,7 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() < 2) {
-        std::fprintf(stderr, "usage: bench_explorer FOLDER [--refresh] [--cache-mb N] [--plain]\n");
+        std::fprintf(stderr, "usage: bench_explorer FOLDER [--refresh] [--scroll-end] [--cache-mb N] [--plain]\n");
         return 2;
     }
     EditorSettings settings;
@@ -74,6 +78,8 @@ int main(int argc, char **argv)
 
     const double baseRss = peakRssMb();
     QElapsedTimer clock;
+    const bool scrollEnd = args.contains(QStringLiteral("--scroll-end"));
+    bool scrolled = false;
     qint64 lastTick = 0, stall = 0, listed = -1, first = -1, thumbsPeak = 0;
     int ticks = 0;
     QTimer probe;
@@ -85,7 +91,10 @@ int main(int argc, char **argv)
         const ExplorerList &list = explorer.list();
         if (listed < 0 && list.count() > 0)
             listed = now;
-        if (first < 0 && list.count() > 0) {
+        if (scrollEnd && !scrolled && list.count() > 0) {
+            explorer.GrilleImage()->scrollToIndex(list.count() - 1);
+            scrolled = true;
+        } else if (first < 0 && list.count() > 0) {
             const int shown = std::max(0, explorer.GrilleImage()->visibleRange().first);
             if (shown < list.count() && !list.entry(shown).thumbnail.isNull())
                 first = now;
@@ -106,14 +115,23 @@ int main(int argc, char **argv)
     }
     const qint64 all = clock.nsecsElapsed();
     probe.stop();
-    const ExplorerList &list = explorer.list();
+    ExplorerList &list = explorer.list();
     const qint64 thumbs = thumbnailBytes(list);
+    QElapsedTimer timed;
+    timed.start();
+    explorer.GrilleImage()->SelectAll();
+    QApplication::processEvents();
+    const qint64 selectAll = timed.nsecsElapsed();
+    timed.restart();
+    explorer.GrilleImage()->Tri();
+    QApplication::processEvents();
+    const qint64 sort = timed.nsecsElapsed();
     thumbsPeak = std::max(thumbsPeak, thumbs);
     auto ms = [](qint64 ns) { return double(ns) / 1e6; };
     std::printf("entries=%d listed_ms=%.1f first_ms=%.1f all_ms=%.1f stall_ms=%.1f peak_rss_mb=%.1f "
-                "base_rss_mb=%.1f thumbs_mb=%.1f thumbs_peak_mb=%.1f in_memory=%d\n",
+                "base_rss_mb=%.1f thumbs_mb=%.1f thumbs_peak_mb=%.1f in_memory=%d select_all_ms=%.1f sort_ms=%.1f\n",
                 list.count(), listed < 0 ? ms(all) : ms(listed), first < 0 ? ms(all) : ms(first), ms(all),
                 std::max(0.0, ms(stall) - 2.0), peakRssMb(), baseRss, double(thumbs) / 1048576.0,
-                double(thumbsPeak) / 1048576.0, list.thumbnailsInMemory());
+                double(thumbsPeak) / 1048576.0, list.thumbnailsInMemory(), ms(selectAll), ms(sort));
     return list.count() > 0 ? 0 : 1;
 }

@@ -4,11 +4,12 @@
 
 namespace editor {
 
-std::optional<TEnrData> ExplorerList::restored(int index) const
+std::optional<TEnrData> ExplorerList::restored(int index, bool fromDiskOnly) const
 {
-    if (!m_source.restore)
+    const auto &source = fromDiskOnly ? m_source.lookUp : m_source.restore;
+    if (!source)
         return std::nullopt;
-    auto fresh = m_source.restore(path(index));
+    auto fresh = source(path(index));
     if (fresh)
         fresh->selected = entry(index).selected;
     return fresh;
@@ -19,19 +20,24 @@ void ExplorerList::aboutToDraw(int first, int last)
     first = std::max(first, 0);
     last = std::min(last, count() - 1);
     std::vector<int> waiting;
+    QStringList lost;
     for (int i = first; i <= last; ++i) {
         TEnrData &e = entry(i);
         if (isWaiting(e)) {
             waiting.push_back(i);
         } else if (!isUnreadable(e) && e.thumbnail.isNull()) {
-            if (auto fresh = restored(i)) {
+            if (auto fresh = restored(i, true)) {
                 e = std::move(*fresh);
                 ++m_resident;
+            } else {
+                lost << path(i);
             }
         }
     }
     if (!waiting.empty() && wanted)
         wanted(std::move(waiting));
+    if (!lost.isEmpty() && remake)
+        remake(std::move(lost));
     keepThumbnailsNear(first, last);
 }
 
@@ -70,9 +76,19 @@ TEnrData ExplorerList::entryWithThumbnail(int index) const
 {
     const TEnrData &e = entry(index);
     if (e.thumbnail.isNull() && e.width > 0)
-        if (auto fresh = restored(index))
+        if (auto fresh = restored(index, false))
             return std::move(*fresh);
     return e;
+}
+
+void ExplorerList::setThumbnail(int index, TEnrData made)
+{
+    TEnrData &e = entry(index);
+    if (!e.thumbnail.isNull() || made.thumbnail.isNull())
+        return;
+    made.selected = e.selected;
+    e = std::move(made);
+    ++m_resident;
 }
 
 QString explorerCountText(int count)

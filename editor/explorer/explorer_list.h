@@ -7,10 +7,12 @@
 // thumbnails of a window of entries around the cells the grid draws, at most about
 // `thumbnailBudget` of them: a thumbnail that is also kept on disk leaves memory when it
 // is far from the screen, and comes back from the disk when its cell is drawn again or
-// when the entry is copied into another list.
+// when the entry is copied into another list. Drawing never decodes a picture: a
+// thumbnail the disk lost meanwhile is asked for again (`remake`) and arrives later.
 #include "editor/grid/grid_list.h"
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -26,10 +28,12 @@ public:
     QString lastPreviewedPath;   // the file the preview panel shows; empty when none
 
     // Where a thumbnail that left memory comes from again. `stored` tells whether the
-    // thumbnail of a path is kept on disk (only those may leave memory); `restore` gives
-    // the entry of a path again (width, height, size and thumbnail), or nothing.
+    // thumbnail of a path is kept on disk (only those may leave memory); `lookUp` gives
+    // the entry of a path from the disk only (width, height, size and thumbnail), or
+    // nothing; `restore` gives it from the disk or else from the picture file.
     struct ThumbnailSource {
         std::function<bool(const QString &path)> stored;
+        std::function<std::optional<TEnrData>(const QString &path)> lookUp;
         std::function<std::optional<TEnrData>(const QString &path)> restore;
     };
     void setThumbnailSource(ThumbnailSource source) { m_source = std::move(source); }
@@ -38,6 +42,11 @@ public:
     int thumbnailBudget() const { return m_budget; }
     // Called with the entries on the screen that wait for their thumbnail.
     std::function<void(std::vector<int> indices)> wanted;
+    // Called with the paths on the screen whose thumbnail left memory and is no longer on
+    // disk: they must be made again (setThumbnail puts them back).
+    std::function<void(QStringList paths)> remake;
+    // Entry `index` gets the remade entry of its file, unless it holds a thumbnail again.
+    void setThumbnail(int index, TEnrData made);
 
     // An entry listed by name whose thumbnail has not been read yet; one whose file could
     // not be read. Both are dropped when the scan ends.
@@ -61,7 +70,7 @@ public:
     TEnrData entryWithThumbnail(int index) const override;
 
 private:
-    std::optional<TEnrData> restored(int index) const;
+    std::optional<TEnrData> restored(int index, bool fromDiskOnly) const;
 
     ThumbnailSource m_source;
     int m_budget = kDefaultThumbnailBudget;

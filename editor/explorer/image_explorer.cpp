@@ -48,11 +48,13 @@ ImageExplorer::ImageExplorer(const EditorSettings &settings, QWidget *previewPan
     m_grid->setList(&m_list);
     connect(m_grid, &ThumbnailGrid::clicked, this, &ImageExplorer::GrilleImageClick);
     connect(m_grid, &ThumbnailGrid::laidOut, this, [this] { m_list.lastPreviewedPath.clear(); });
+    m_list.remake = [this](const QStringList &paths) { remakeThumbnails(paths); };
 }
 
 ImageExplorer::~ImageExplorer()
 {
     m_pipeline.cancel();
+    m_remakes.cancel();
     if (m_grid && !m_grid->parent())
         delete m_grid;
     else if (m_grid)
@@ -187,11 +189,18 @@ ThumbnailPipeline::Loader ImageExplorer::scanLoader(CacheUse use)
             const auto stamp = stampOf(path);
             return stamp && cache->contains({path, *stamp, filterOk, upright});
         };
+        source.lookUp = [cache, filterOk, upright](const QString &path) -> std::optional<TEnrData> {
+            const auto stamp = stampOf(path);
+            return stamp ? cache->find({path, *stamp, filterOk, upright}) : std::nullopt;
+        };
     }
     source.restore = [cache, filterOk, upright](const QString &path) {
         return loadThumbnailEntryCached(path, filterOk, upright, cache.get());
     };
     m_list.setThumbnailSource(std::move(source));
+    m_remakeLoader = [cache, filterOk, upright](const QString &path) {
+        return loadThumbnailEntryCached(path, filterOk, upright, cache.get());
+    };
     return [cache, filterOk, upright, use](const QString &path) {
         return loadThumbnailEntryCached(path, filterOk, upright, cache.get(), use);
     };
@@ -255,6 +264,42 @@ void ImageExplorer::fillScanned(ScanResult &&result)
     m_list.keepThumbnailsNear(first, last);
 }
 
+void ImageExplorer::remakeThumbnails(const QStringList &paths)
+{
+    QStringList fresh;
+    for (const QString &path : paths)
+        if (!m_remaking.contains(path)) {
+            m_remaking.insert(path);
+            fresh << path;
+        }
+    if (fresh.isEmpty() || !m_remakeLoader)
+        return;
+    if (m_remakeRunning) {
+        m_remakes.append(fresh);
+        return;
+    }
+    m_remakeRunning = true;
+    m_remakes.start(fresh, m_remakeLoader, [this] {
+        QMetaObject::invokeMethod(this, [this] { takeRemade(); }, Qt::QueuedConnection);
+    });
+}
+
+// Puts the remade thumbnails back, wherever their entries are now.
+void ImageExplorer::takeRemade()
+{
+    while (auto result = m_remakes.takeFinished()) {
+        m_remaking.remove(result->path);
+        if (!result->entry)
+            continue;
+        for (int i = 0; i < m_list.count(); ++i)
+            if (m_list.path(i) == result->path) {
+                m_list.setThumbnail(i, std::move(*result->entry));
+                m_grid->viewport()->update(m_grid->cellRect(i));
+                break;
+            }
+    }
+}
+
 // Entries not read (Escape) or unreadable leave the list, in one pass.
 void ImageExplorer::dropUnread()
 {
@@ -311,6 +356,9 @@ void ImageExplorer::makeFirstCurrent()
 
 void ImageExplorer::ClearExplorerList()
 {
+    m_remakes.cancel();
+    m_remaking.clear();
+    m_remakeRunning = false;
     const bool wasBusy = std::exchange(m_list.state().busy, true);
     m_list.clear();
     m_grid->setColumnsFromWidth();

@@ -26,6 +26,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QSet>
 #include <QString>
 #include <memory>
 #include <vector>
@@ -91,6 +92,8 @@ private:
     bool waitForNext(std::optional<ScanResult> &result);
     void appendScanned(ScanResult &&result);
     void fillScanned(ScanResult &&result);
+    void remakeThumbnails(const QStringList &paths);
+    void takeRemade();
     void makeFirstCurrent();
     bool cancelRequested() const { return *m_cancel; }
 
@@ -103,6 +106,12 @@ private:
     ThumbnailPipeline m_pipeline;
     std::vector<int> m_scanIndices; // the run index of each entry listed by the running scan
     std::shared_ptr<ThumbnailCache> m_cache;
+    // Thumbnails that left memory and were no longer in the cache, made again in the
+    // background while the window goes on.
+    ThumbnailPipeline m_remakes;
+    ThumbnailPipeline::Loader m_remakeLoader;
+    QSet<QString> m_remaking;
+    bool m_remakeRunning = false;
     QString m_folder;
     bool m_scanning = false;
     int m_namesFirstFrom = 1000;

@@ -262,6 +262,28 @@ TEST_F(LargeFolderTest, NamesComeFirstAndOnlyAWindowOfThumbnailsStaysInMemory)
     EXPECT_LE(list.thumbnailsInMemory(), last - first + 1 + kBudget); // copies took nothing in
 }
 
+TEST_F(LargeFolderTest, ThumbnailsTheCacheLostAreMadeAgainAfterTheCellsAreDrawn)
+{
+    ASSERT_TRUE(explorer.folderSelected(dir.path()));
+    ASSERT_TRUE(QDir(cacheHome.filePath(QStringLiteral("lumivelle"))).removeRecursively());
+    ThumbnailGrid &grid = *explorer.GrilleImage();
+    const ExplorerList &list = explorer.list();
+    grid.scrollToIndex(kPictures - 1);
+    grid.viewport()->repaint();
+    const auto [first, last] = grid.visibleRange();
+    auto missing = [&] {
+        int count = 0;
+        for (int i = first; i <= last; ++i)
+            count += list.entry(i).thumbnail.isNull() ? 1 : 0;
+        return count;
+    };
+    EXPECT_GT(missing(), 0); // drawing decoded nothing: they come later
+    ASSERT_TRUE(QTest::qWaitFor([&] { return missing() == 0; }, 5000));
+    for (int i = first; i <= last; ++i)
+        EXPECT_EQ(list.entry(i).thumbnail, fresh(list.path(i))) << i;
+    EXPECT_EQ(list.entry(first).width, 16 + first % 7);
+}
+
 TEST_F(LargeFolderTest, WithoutACacheEveryThumbnailStaysInMemory)
 {
     settings.ThumbCacheMB = 0;

@@ -40,7 +40,13 @@ protected:
             entry.thumbnail = grey(numberOf(path));
             return entry;
         };
+        source.lookUp = [this, restore = source.restore](const QString &path) -> std::optional<TEnrData> {
+            if (lostFromDisk.contains(path))
+                return std::nullopt;
+            return restore(path);
+        };
         list.setThumbnailSource(std::move(source));
+        list.remake = [this](QStringList paths) { remade << paths; };
         list.wanted = [this](std::vector<int> indices) { asked.push_back(std::move(indices)); };
         for (int i = 0; i < kEntries; ++i) {
             TEnrData entry;
@@ -61,6 +67,8 @@ protected:
     }
 
     ExplorerList list;
+    QStringList lostFromDisk; // lookUp finds nothing for these; restore still makes them
+    QStringList remade;
     int restores = 0;
     std::vector<std::vector<int>> asked;
 };
@@ -92,6 +100,24 @@ TEST_F(ExplorerListMemory, DrawingBringsThumbnailsBackAndAsksForWaitingEntries)
     EXPECT_TRUE(list.entry(3).thumbnail.isNull());
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_EQ(asked[0], std::vector<int>{3});
+
+    // Drawing a cell whose thumbnail the disk lost asks for it to be made again, and
+    // draws it once it is set back.
+    list.keepThumbnailsNear(0, 1);
+    lostFromDisk << QStringLiteral("/pics/60");
+    list.aboutToDraw(60, 60);
+    EXPECT_EQ(remade, QStringList{QStringLiteral("/pics/60")});
+    EXPECT_TRUE(list.entry(60).thumbnail.isNull());
+    TEnrData made;
+    made.width = 300;
+    made.thumbnail = grey(61);
+    list.entry(60).selected = true;
+    list.setThumbnail(60, made);
+    EXPECT_EQ(list.entry(60).thumbnail, grey(61));
+    EXPECT_TRUE(list.entry(60).selected);
+    made.thumbnail = grey(62); // one already back is kept
+    list.setThumbnail(60, made);
+    EXPECT_EQ(list.entry(60).thumbnail, grey(61));
 
     // A range past the end is clipped; drawing the same cells again reads nothing.
     list.aboutToDraw(0, 4);
