@@ -185,10 +185,10 @@ ThumbnailPipeline::Loader ImageExplorer::scanLoader(CacheUse use)
     std::shared_ptr<ThumbnailCache> cache = thumbnailCache();
     ExplorerList::ThumbnailSource source;
     if (cache) {
-        source.stored = [cache, filterOk, upright](const QString &path) {
-            const auto stamp = stampOf(path);
-            return stamp && cache->contains({path, *stamp, filterOk, upright});
-        };
+        // Asking the disk for every thumbnail that leaves memory would cost more than it
+        // saves: the scan stored each one it made, and one the cache lost or could not
+        // keep is made again when its cell is drawn.
+        source.stored = [](const QString &) { return true; };
         source.lookUp = [cache, filterOk, upright](const QString &path) -> std::optional<TEnrData> {
             const auto stamp = stampOf(path);
             return stamp ? cache->find({path, *stamp, filterOk, upright}) : std::nullopt;

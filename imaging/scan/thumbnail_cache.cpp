@@ -225,11 +225,6 @@ std::optional<TEnrData> ThumbnailCache::find(const ThumbnailKey &key) const
     return entry;
 }
 
-bool ThumbnailCache::contains(const ThumbnailKey &key) const
-{
-    return enabled() && key.stamp.size >= 0 && ::access(QFile::encodeName(entryPath(key)).constData(), F_OK) == 0;
-}
-
 bool ThumbnailCache::store(const ThumbnailKey &key, const TEnrData &entry)
 {
     if (!enabled() || key.stamp.size < 0)

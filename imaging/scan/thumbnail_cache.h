@@ -57,8 +57,6 @@ public:
     // The stored entry of `key`: width, height and thumbnail; fileSize from the stamp.
     // Nothing when there is none, or it is damaged (it is then removed).
     std::optional<TEnrData> find(const ThumbnailKey &key) const;
-    // An entry of `key` is stored (not read: it may still be found damaged later).
-    bool contains(const ThumbnailKey &key) const;
     // Stores the entry's thumbnail, width and height; false when it cannot be written (a
     // thumbnail of another pixel format than 24 or 32 bits, a full disk...). Goes back
     // under the bound when it grows past it.

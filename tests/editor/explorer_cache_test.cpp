@@ -13,6 +13,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <utility>
 
 using namespace editor;
 using namespace explorer_test;
@@ -30,16 +31,19 @@ QImage pattern(int width, int height, int seed)
     return picture;
 }
 
-timespec lastWrite(const QString &path)
+// A file's last-write time, to the nanosecond.
+using FileTime = decltype(std::declval<struct stat>().st_mtim);
+
+FileTime lastWrite(const QString &path)
 {
     struct stat status {};
     EXPECT_EQ(::stat(QFile::encodeName(path).constData(), &status), 0);
     return status.st_mtim;
 }
 
-void setLastWrite(const QString &path, timespec when)
+void setLastWrite(const QString &path, FileTime when)
 {
-    const timespec times[2] = {when, when};
+    const FileTime times[2] = {when, when};
     ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0), 0);
 }
 
@@ -47,7 +51,7 @@ void setLastWrite(const QString &path, timespec when)
 // only its contents tell it changed.
 void overwriteKeepingStamp(const QString &path, const QByteArray &bytes)
 {
-    const timespec before = lastWrite(path);
+    const FileTime before = lastWrite(path);
     QFile file(path);
     ASSERT_EQ(file.size(), bytes.size());
     ASSERT_TRUE(file.open(QIODevice::ReadWrite));

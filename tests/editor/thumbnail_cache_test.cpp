@@ -14,6 +14,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <utility>
 #include <zlib.h>
 
 using namespace editor;
@@ -45,7 +46,7 @@ TEnrData noisyEntry(int seed)
 
 void setLastWrite(const QString &path, qint64 seconds)
 {
-    const timespec times[2] = {{seconds, 0}, {seconds, 0}};
+    const decltype(std::declval<struct stat>().st_mtim) times[2] = {{seconds, 0}, {seconds, 0}};
     ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0), 0);
 }
 
