@@ -13,6 +13,7 @@
 #include <QProgressBar>
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <future>
 
 namespace editor {
@@ -23,6 +24,8 @@ inline const QString kFileGoneMessage = QStringLiteral("Le fichier n'existe plus
 // A names-first scan lets events through at least this often (milliseconds) while
 // thumbnails come faster than that.
 constexpr qint64 kEventsEveryMs = 8;
+// Reading a folder's names lets events through only once it took this long (milliseconds).
+constexpr int kListingQuietMs = 20;
 
 // Runs `action` when the scope ends, however it ends.
 template <class Action>
@@ -126,6 +129,9 @@ std::optional<QStringList> ImageExplorer::listFolder()
         QMetaObject::invokeMethod(QCoreApplication::instance(), [] {}, Qt::QueuedConnection); // wakes the loop
         return paths;
     });
+    // A folder read within a moment lets no event through, as before the worker read it.
+    if (reading.wait_for(std::chrono::milliseconds(kListingQuietMs)) == std::future_status::ready)
+        return reading.get();
     while (!ready->load()) {
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         if (!alive)
