@@ -178,6 +178,21 @@ TEST_F(ExplorerCacheTest, ActualiserMakesEveryThumbnailAfreshAndKeepsTheNewOne)
     EXPECT_EQ(cacheEntries(), 1);
 }
 
+TEST_F(ExplorerCacheTest, TheThumbnailRefreshReplacesWhatTheCacheKept)
+{
+    const QString a = bmp(QStringLiteral("a.bmp"), pattern(240, 160, 1));
+    ASSERT_TRUE(explorer.folderSelected(dir.path())); // a is current and selected
+    const QImage before = shown(a);
+    overwriteKeepingStamp(a, bmpBytes(pattern(240, 160, 6)));
+    explorer.RefreshVignetteExecute();
+    const QImage after = shown(a);
+    EXPECT_EQ(after, fresh(a));
+    EXPECT_NE(after, before);
+    overwriteKeepingStamp(a, QByteArray(QFile(a).size(), 'z'));
+    ASSERT_TRUE(explorer.folderSelected(dir.path()));
+    EXPECT_EQ(shown(a), after);
+}
+
 TEST_F(ExplorerCacheTest, ACacheBoundOfZeroKeepsNothing)
 {
     settings.ThumbCacheMB = 0;
