@@ -45,11 +45,12 @@ std::optional<QSize> sizeArguments(const QString &width, const QString &height)
 
 // The picture of `in`, unless `out` is `in` itself: a command never writes over what it
 // reads.
-Result<QImage> loadInput(const QString &in, const QString &out)
+Result<QImage> loadInput(const QString &in, const QString &out,
+                         imaging::Orienting orienting = imaging::Orienting::Upright)
 {
     if (const auto refused = cli::outputOverInput(out, {in}))
         return fail(*refused);
-    return cli::loadPictureForCli(in);
+    return cli::loadPictureForCli(in, orienting);
 }
 
 int saveOrFail(const QImage &picture, const QString &path, int quality = 90)
@@ -90,12 +91,14 @@ int resize(const QStringList &args)
 
 int thumbnail(const QStringList &args)
 {
-    static const char usage[] = "thumbnail IN OUT [--plain]";
+    static const char usage[] = "thumbnail IN OUT [--plain] [--as-stored]";
     cli::Options options(args);
     const bool plain = options.flag(QStringLiteral("plain"));
+    const bool asStored = options.flag(QStringLiteral("as-stored"));
     if (auto error = checkArguments(options, 2, usage))
         return cli::badInput(*error);
-    Result<QImage> source = loadInput(options.positional()[0], options.positional()[1]);
+    Result<QImage> source = loadInput(options.positional()[0], options.positional()[1],
+                                      asStored ? imaging::Orienting::AsStored : imaging::Orienting::Upright);
     if (!source)
         return cli::badInput(source.error().message);
     const QImage result = imaging::MakeThumbnail(*source, !plain);
@@ -186,8 +189,9 @@ CLI_COMMAND("resize", "IN OUT W H [--filter N] [--threads N]",
             "resizes to W x H with filter N of the resize dialog (0 plain, 1 Box, 2 Triangle (default), "
             "3 Hermite, 4 Bell, 5 B-Spline, 6 Lanczos3, 7 Mitchell) on 1 or 2 threads",
             false, resize);
-CLI_COMMAND("thumbnail", "IN OUT [--plain]",
-            "makes the 100 x 100 thumbnail (Triangle filter, or plain stretch with --plain)", false, thumbnail);
+CLI_COMMAND("thumbnail", "IN OUT [--plain] [--as-stored]",
+            "makes the 100 x 100 thumbnail (Triangle filter, or plain stretch with --plain) of the picture "
+            "turned upright by its EXIF orientation (--as-stored: as the file stores it)", false, thumbnail);
 CLI_COMMAND("fit", "IN OUT W H [--plain]",
             "fits the picture into W x H, proportions kept, never enlarged", false, fit);
 CLI_COMMAND("jpeg", "IN OUT [--quality Q]", "writes IN as a baseline JPEG file at quality Q (1..100, default 90)",

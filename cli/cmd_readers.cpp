@@ -15,13 +15,15 @@ const char *formatName(QImage::Format format)
     return format == QImage::Format_ARGB32 ? "32 bits avec alpha" : "24 bits";
 }
 
-// decode IN OUT.png [--at-least WxH]: any supported picture to PNG (or PPM, JPEG by the
-// output's extension); prints the size, the family and the pixel format.
+// decode IN OUT.png [--at-least WxH] [--as-stored]: any supported picture to PNG (or PPM,
+// JPEG by the output's extension), photos upright by their orientation tag unless
+// --as-stored; prints the size, the family and the pixel format.
 int decodeCommand(const QStringList &args)
 {
     cli::Options options(args);
     QSize atLeast;
-    if (auto value = options.value(QStringLiteral("--at-least"))) {
+    const bool asStored = options.flag(QStringLiteral("as-stored"));
+    if (auto value = options.value(QStringLiteral("at-least"))) {
         const auto match = QRegularExpression(QStringLiteral("^(\\d+)x(\\d+)$")).match(*value);
         if (!match.hasMatch())
             return cli::badInput(QStringLiteral("--at-least attend LxH (par exemple 200x150)"));
@@ -30,11 +32,14 @@ int decodeCommand(const QStringList &args)
     if (auto unknown = options.unknownOption())
         return cli::badInput(QStringLiteral("option inconnue %1").arg(*unknown));
     if (options.positional().size() != 2)
-        return cli::badInput(QStringLiteral("usage : decode IN OUT.png [--at-least LxH]"));
+        return cli::badInput(QStringLiteral("usage : decode IN OUT.png [--at-least LxH] [--as-stored]"));
     const QString in = options.positional()[0], out = options.positional()[1];
     if (const auto refused = cli::outputOverInput(out, {in}))
         return cli::badInput(*refused);
-    auto picture = imaging::LoadPicture(in, atLeast);
+    imaging::PictureRequest request;
+    request.atLeast = atLeast;
+    request.orienting = asStored ? imaging::Orienting::AsStored : imaging::Orienting::Upright;
+    auto picture = imaging::LoadPicture(in, request);
     if (!picture)
         return cli::badInput(QStringLiteral("%1 : %2").arg(in, picture.error().message));
     if (auto saved = cli::savePictureForCli(picture->image, out); !saved)
@@ -61,6 +66,8 @@ int formatsCommand(const QStringList &args)
 
 } // namespace
 
-CLI_COMMAND("decode", "IN OUT.png [--at-least WxH]",
-            "decodes a picture of any of the 37 known extensions and writes it as PNG (or PPM, JPEG)", true, decodeCommand);
+CLI_COMMAND("decode", "IN OUT.png [--at-least WxH] [--as-stored]",
+            "decodes a picture of any of the 37 known extensions and writes it as PNG (or PPM, JPEG); "
+            "photos come upright by their EXIF orientation (--as-stored: as the file stores them)",
+            true, decodeCommand);
 CLI_COMMAND("formats", "", "lists the known image extensions with their family and reader", false, formatsCommand);

@@ -142,25 +142,23 @@ Result<void> savePng(const QImage &picture, const QString &path)
 
 } // namespace
 
-Result<QImage> loadPictureForCli(const QString &path)
+Result<QImage> loadPictureForCli(const QString &path, imaging::Orienting orienting)
 {
-    const FileKind kind = kindOf(path);
-    if (kind == FileKind::Jpeg) {
-        Result<QImage> picture = imaging::loadJpegFile(path);
-        if (!picture && !picture.error().message.contains(path))
-            return fail(QStringLiteral("%1 : %2").arg(path, picture.error().message));
-        return picture;
-    }
-    if (kind == FileKind::Ppm) {
+    if (kindOf(path) == FileKind::Ppm) {
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly))
             return fail(QStringLiteral("impossible d'ouvrir %1 : %2").arg(path, file.errorString()));
         return loadPpm(path, file);
     }
-    // Every other format the program reads (PNG, BMP, TIFF, GIF, metafiles...).
-    auto loaded = imaging::LoadPicture(path);
-    if (!loaded)
+    // Every other format the program reads (JPEG, PNG, BMP, TIFF, GIF, metafiles...),
+    // photos turned upright by their orientation tag unless asked otherwise.
+    imaging::PictureRequest request;
+    request.orienting = orienting;
+    auto loaded = imaging::LoadPicture(path, request);
+    if (!loaded && !loaded.error().message.contains(path))
         return fail(QStringLiteral("%1 : %2").arg(path, loaded.error().message));
+    if (!loaded)
+        return std::unexpected(loaded.error());
     return std::move(loaded->image);
 }
 

@@ -3,13 +3,15 @@
 // formats can be read (24-bit, or 32-bit with alpha); PNG, PPM (binary P6) and JPEG are
 // written, chosen by extension.
 #include "base/result.h"
+#include "imaging/readers/picture_loader.h"
 
 #include <QImage>
 #include <QString>
 
 namespace cli {
 
-Result<QImage> loadPictureForCli(const QString &path);
+// JPEG and TIFF photos come upright by their orientation tag (AsStored: as stored).
+Result<QImage> loadPictureForCli(const QString &path, imaging::Orienting orienting = imaging::Orienting::Upright);
 
 // Writes atomically; `jpegQuality` applies to .jpg/.jpeg files.
 Result<void> savePictureForCli(const QImage &picture, const QString &path, int jpegQuality = 90);

@@ -22,7 +22,7 @@ endif()
 # One GoogleTest executable; GUI tests run on the offscreen platform.
 function(lumivelle_add_test name)
   cmake_parse_arguments(T "GUI" "LABEL" "SOURCES;LIBS" ${ARGN})
-  add_executable(${name} ${T_SOURCES})
+  add_executable(${name} ${T_SOURCES} ${PROJECT_SOURCE_DIR}/tests/private_cache_home.cpp)
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}) # shared test headers: "tests/..."
   target_compile_definitions(${name} PRIVATE

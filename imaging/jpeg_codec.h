@@ -7,6 +7,7 @@
 // ends before its last scan, comes back as a Failure carrying the decoder's message; the
 // codec never aborts the program.
 #include "base/result.h"
+#include "imaging/orientation.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -31,8 +32,11 @@ enum class JpegDct { Accurate, Fast };
 
 // Decodes a complete JPEG. With a non-empty `atLeast`, decodes at the smallest DCT scale
 // among 1/8, 1/4, 1/2 and 1 whose output is still at least atLeast.width() wide and
-// atLeast.height() high (full size when no reduced scale is large enough).
-Result<QImage> decodeJpeg(QByteArrayView data, QSize atLeast = {}, JpegDct dct = JpegDct::Accurate);
+// atLeast.height() high (full size when no reduced scale is large enough). `turn` puts
+// the rows at their upright places as they are decoded (see imaging/orientation.h); the
+// picture and `atLeast` are then both upright.
+Result<QImage> decodeJpeg(QByteArrayView data, QSize atLeast = {}, JpegDct dct = JpegDct::Accurate,
+                          Orientation turn = Orientation::Normal);
 Result<QImage> loadJpegFile(const QString &path, QSize atLeast = {});
 
 // The DCT scale denominator (1, 2, 4 or 8) decodeJpeg picks for a picture of `full` size.

@@ -3,6 +3,7 @@
 
 #include "base/file_bytes.h"
 #include "imaging/jpeg_guard.h"
+#include "imaging/orientation.h"
 #include "imaging/picture_buffer.h"
 
 #include <cstring>
@@ -52,6 +53,7 @@ struct JpegDecoder {
     bool created = false;
     QImage picture;
     std::vector<JSAMPLE> cmykRow;
+    std::vector<JSAMPLE> band; // stored rows waiting for their upright places
 
     JpegDecoder() { cinfo.err = detail::installErrorManager(err); }
     ~JpegDecoder()
@@ -95,41 +97,67 @@ void cmykRowToBgr(const JSAMPLE *cmyk, uchar *bgr, int width, bool inverted)
     }
 }
 
-void readAllRows(JpegDecoder &d)
+// Rows of a picture stored as it is shown go straight into the picture; the rows of a
+// turned one are decoded a band at a time and put at their upright places.
+constexpr int kBandRows = 16;
+
+bool readRow(JpegDecoder &d, uchar *bgr)
 {
     jpeg_decompress_struct &cinfo = d.cinfo;
     const bool fourComponent = cinfo.out_color_space == JCS_CMYK;
+    JSAMPROW row = fourComponent ? d.cmykRow.data() : bgr;
+    if (jpeg_read_scanlines(&cinfo, &row, 1) != 1) {
+        d.err.ownFailure = "Données JPEG incomplètes";
+        return false;
+    }
+    if (fourComponent)
+        cmykRowToBgr(row, bgr, int(cinfo.output_width), cinfo.saw_Adobe_marker);
+    return true;
+}
+
+void readAllRows(JpegDecoder &d, Orientation turn)
+{
+    jpeg_decompress_struct &cinfo = d.cinfo;
+    if (turn == Orientation::Normal) {
+        while (cinfo.output_scanline < cinfo.output_height)
+            if (!readRow(d, d.picture.scanLine(int(cinfo.output_scanline))))
+                return;
+        return;
+    }
+    const QSize stored(int(cinfo.output_width), int(cinfo.output_height));
+    const qsizetype rowBytes = qsizetype(stored.width()) * 3;
+    d.band.resize(std::size_t(rowBytes) * kBandRows);
     while (cinfo.output_scanline < cinfo.output_height) {
-        uchar *line = d.picture.scanLine(int(cinfo.output_scanline));
-        JSAMPROW row = fourComponent ? d.cmykRow.data() : line;
-        if (jpeg_read_scanlines(&cinfo, &row, 1) != 1) {
-            d.err.ownFailure = "Données JPEG incomplètes";
-            return;
-        }
-        if (fourComponent)
-            cmykRowToBgr(row, line, int(cinfo.output_width), cinfo.saw_Adobe_marker);
+        const int first = int(cinfo.output_scanline);
+        const int count = std::min(kBandRows, stored.height() - first);
+        for (int i = 0; i < count; ++i)
+            if (!readRow(d, d.band.data() + i * rowBytes))
+                return;
+        placeStoredRows(d.band.data(), rowBytes, first, count, stored, turn, d.picture);
     }
 }
 
-void decodeUnderGuard(JpegDecoder &d, QByteArrayView data, QSize atLeast, JpegDct dct)
+void decodeUnderGuard(JpegDecoder &d, QByteArrayView data, QSize atLeast, JpegDct dct, Orientation turn)
 {
     d.start(data);
     jpeg_decompress_struct &cinfo = d.cinfo;
     cinfo.out_color_space = isFourComponent(cinfo.jpeg_color_space) ? JCS_CMYK : JCS_EXT_BGR;
     cinfo.scale_num = 1;
+    // atLeast is asked of the upright picture: the stored one has its sides exchanged.
     cinfo.scale_denom = unsigned(jpegScaleDenominator(
-        QSize(int(cinfo.image_width), int(cinfo.image_height)), atLeast));
+        QSize(int(cinfo.image_width), int(cinfo.image_height)), uprightSize(atLeast, turn)));
     if (dct == JpegDct::Fast)
         cinfo.dct_method = JDCT_IFAST;
     jpeg_start_decompress(&cinfo);
-    d.picture = newLargePicture(int(cinfo.output_width), int(cinfo.output_height), QImage::Format_BGR888);
+    const QSize size = uprightSize(QSize(int(cinfo.output_width), int(cinfo.output_height)), turn);
+    d.picture = newLargePicture(size.width(), size.height(), QImage::Format_BGR888);
     if (d.picture.isNull()) {
         d.err.ownFailure = "Mémoire insuffisante pour l'image JPEG";
         return;
     }
     if (cinfo.out_color_space == JCS_CMYK)
         d.cmykRow.resize(std::size_t(cinfo.output_width) * 4);
-    readAllRows(d);
+    readAllRows(d, turn);
     if (!d.err.ownFailure)
         jpeg_finish_decompress(&cinfo);
 }
@@ -157,10 +185,10 @@ Result<JpegInfo> readJpegInfo(QByteArrayView data)
     return JpegInfo{int(d.cinfo.image_width), int(d.cinfo.image_height), d.cinfo.num_components};
 }
 
-Result<QImage> decodeJpeg(QByteArrayView data, QSize atLeast, JpegDct dct)
+Result<QImage> decodeJpeg(QByteArrayView data, QSize atLeast, JpegDct dct, Orientation turn)
 {
     JpegDecoder d;
-    if (auto ok = detail::runGuarded(d.err, [&] { decodeUnderGuard(d, data, atLeast, dct); }); !ok)
+    if (auto ok = detail::runGuarded(d.err, [&] { decodeUnderGuard(d, data, atLeast, dct, turn); }); !ok)
         return std::unexpected(ok.error());
     return std::move(d.picture);
 }

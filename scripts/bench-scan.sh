@@ -7,18 +7,64 @@
 # runs are pinned to one core (taskset), so a command's helper threads (our scan writes the
 # PNG files on the main thread while its one worker decodes) cannot borrow the other core.
 #
+# Then the explorer tab itself (bench_explorer: a shown window, the thumbnail cache in a
+# temporary XDG_CACHE_HOME): the uncached scan of a folder of BIG (default 1000)
+# 12-megapixel JPEG files against its cached reopen, and a folder of SMALL (default
+# 20000) small JPEG files: time to the names, to the first visible thumbnail (also at
+# the end of the folder, scrolled there at once), to all, longest event-loop stall, peak
+# memory and the thumbnails kept in memory.
+#
 #   scripts/bench-scan.sh [BUILD_DIR]      (default: build; RUNS=3 by default)
+#   ONLY=explorer scripts/bench-scan.sh    (skips the comparison with the other tools)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh --bench
+if [ "${ONLY:-}" != explorer ]; then scripts/install-deps.sh --bench; fi
 build=${1:-build}
 cmake --preset release -B "$build" >/dev/null
-cmake --build "$build" --target lumivelle-cli
+cmake --build "$build" --target lumivelle-cli bench_explorer
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cli=$(realpath "$build/bin/lumivelle-cli")
 count=200
+
+explorer_bench() {
+  local big=${BIG:-1000} small=${SMALL:-20000} bench
+  bench=$(realpath "$build/bin/bench_explorer")
+  echo "== explorer: $big JPEG files of 4000 x 3000"
+  "$cli" demo-picture "$work/demo.ppm" 4000 3000
+  if command -v convert-im6.q16 >/dev/null; then
+    convert-im6.q16 "$work/demo.ppm" -attenuate 0.25 +noise Gaussian -sampling-factor 2x1 -quality 92 "$work/big.jpg"
+  else
+    "$cli" jpeg "$work/demo.ppm" "$work/big.jpg" --quality 92
+  fi
+  mkdir -p "$work/big"
+  for i in $(seq -w 1 "$big"); do cp "$work/big.jpg" "$work/big/IMG_$i.JPG"; done
+  du -sh "$work/big" | cut -f1 | sed 's/^/   folder size /'
+  export XDG_CACHE_HOME="$work/cache"
+  rm -rf "$XDG_CACHE_HOME"
+  echo "   uncached scan:  $("$bench" "$work/big" 2>/dev/null)"
+  for run in $(seq 1 "${RUNS:-3}"); do
+    echo "   cached reopen:  $("$bench" "$work/big" 2>/dev/null)"
+  done
+  echo "   Actualiser:     $("$bench" "$work/big" --refresh 2>/dev/null)"
+
+  echo "== explorer: $small JPEG files of 320 x 240"
+  "$cli" demo-picture "$work/small.ppm" 320 240
+  "$cli" jpeg "$work/small.ppm" "$work/small.jpg" --quality 85
+  mkdir -p "$work/small"
+  python3 -c "import shutil, sys
+for i in range(int(sys.argv[2])): shutil.copyfile(sys.argv[1] + '/small.jpg', f'{sys.argv[1]}/small/IMG_{i:05d}.jpg')" "$work" "$small"
+  rm -rf "$XDG_CACHE_HOME"
+  echo "   uncached scan:  $("$bench" "$work/small" 2>/dev/null)"
+  rm -rf "$XDG_CACHE_HOME"
+  echo "   uncached, scrolled to the end at once: $("$bench" "$work/small" --scroll-end 2>/dev/null)"
+  echo "   cached reopen:  $("$bench" "$work/small" 2>/dev/null)"
+  du -sh "$XDG_CACHE_HOME" | cut -f1 | sed 's/^/   cache size /'
+  rm -rf "$work/big" "$work/small" "$XDG_CACHE_HOME"
+}
+explorer_bench
+if [ "${ONLY:-}" = explorer ]; then exit 0; fi
 
 echo "== input: $count JPEG files of 4000 x 3000"
 "$cli" demo-picture "$work/demo.ppm" 4000 3000

@@ -41,7 +41,7 @@ void AlbumArea::AddCollecExecute()
     std::vector<std::pair<QString, TEnrData>> picked;
     for (int i = 0; i < explorer->count(); ++i)
         if (explorer->entry(i).selected)
-            picked.emplace_back(explorer->path(i), explorer->entry(i));
+            picked.emplace_back(explorer->path(i), explorer->entryWithThumbnail(i));
     {
         ui::BusyCursor hourglass;
         AlbumProgress progress(m_window.progressBar());

@@ -8,6 +8,7 @@
 #include "ui/messages.h"
 
 #include <QDir>
+#include <QPersistentModelIndex>
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QTreeView>
@@ -28,20 +29,24 @@ void TreeViewFolders::selectFolder(const QString &path)
     auto *model = qobject_cast<QFileSystemModel *>(m_tree->model());
     if (!model)
         return;
-    const QModelIndex index = model->index(path);
+    // Persistent: making the folder current scans it, and the scan lets events through,
+    // during which the model may insert or move rows.
+    const QPersistentModelIndex index = model->index(path);
     if (!index.isValid())
         return;
     m_tree->setCurrentIndex(index);
-    m_tree->scrollTo(index);
+    if (index.isValid())
+        m_tree->scrollTo(index);
 }
 
 bool TreeViewFolders::selectParent()
 {
-    const QModelIndex parent = m_tree->currentIndex().parent();
+    const QPersistentModelIndex parent = m_tree->currentIndex().parent();
     if (!parent.isValid())
         return false;
     m_tree->setCurrentIndex(parent);
-    m_tree->scrollTo(parent);
+    if (parent.isValid())
+        m_tree->scrollTo(parent);
     return true;
 }
 

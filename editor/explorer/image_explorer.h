@@ -9,14 +9,26 @@
 // processing pending events after each, until the folder is done or Escape is pressed.
 // A picture that takes seconds to decode thus holds up only its own cell. The busy flag
 // keeps commands away meanwhile.
+//
+// A folder of many pictures (namesFirstFrom or more) is listed by name at once; its
+// thumbnails fill in, those on the screen first, then the rest in name order; entries
+// that could not be read, or were not read when Escape stopped the scan, leave the list
+// when the scan ends.
+//
+// Thumbnails are kept in the user's thumbnail cache (ThumbnailCache, bound ThumbCacheMB):
+// a file that did not change since its thumbnail was made is not decoded again.
+// "Actualiser" and the thumbnail refresh make them afresh and replace what was kept.
 #include "editor/explorer/explorer_list.h"
 #include "editor/explorer/quick_preview.h"
 #include "editor/grid/thumbnail_grid.h"
+#include "imaging/scan/thumbnail_cache.h"
 #include "imaging/scan/thumbnail_pipeline.h"
 
 #include <QObject>
 #include <QPointer>
+#include <QSet>
 #include <QString>
+#include <memory>
 #include <vector>
 
 class QProgressBar;
@@ -45,6 +57,10 @@ public:
     bool isBusy() const { return m_list.state().busy; }
     // The flag Escape sets (the list's own until the window gives its own).
     void useCancelFlag(bool *flag) { m_cancel = flag; }
+    // Folders of at least this many pictures are listed by name first.
+    void setNamesFirstFrom(int count) { m_namesFirstFrom = count; }
+    // The thumbnail cache as the settings give it now (null when ThumbCacheMB is 0 or less).
+    std::shared_ptr<ThumbnailCache> thumbnailCache();
 
     // The folder tree selected `path`: refused while busy; ignored unless it is a folder.
     bool folderSelected(const QString &path);
@@ -68,9 +84,16 @@ signals:
     void folderEntered(const QString &left, const QString &entered);
 
 private:
-    bool scanAll(const QStringList &paths);
+    std::optional<QStringList> listFolder();
+    ThumbnailPipeline::Loader scanLoader(CacheUse use);
+    bool scanAll(const QStringList &paths, CacheUse use);
+    bool scanNamesFirst(const QStringList &paths, CacheUse use);
+    void dropUnread();
     bool waitForNext(std::optional<ScanResult> &result);
     void appendScanned(ScanResult &&result);
+    void fillScanned(ScanResult &&result);
+    void remakeThumbnails(const QStringList &paths);
+    void takeRemade();
     void makeFirstCurrent();
     bool cancelRequested() const { return *m_cancel; }
 
@@ -82,8 +105,16 @@ private:
     bool *m_cancel;
     ThumbnailPipeline m_pipeline;
     std::vector<int> m_scanIndices; // the run index of each entry listed by the running scan
+    std::shared_ptr<ThumbnailCache> m_cache;
+    // Thumbnails that left memory and were no longer in the cache, made again in the
+    // background while the window goes on.
+    ThumbnailPipeline m_remakes;
+    ThumbnailPipeline::Loader m_remakeLoader;
+    QSet<QString> m_remaking;
+    bool m_remakeRunning = false;
     QString m_folder;
     bool m_scanning = false;
+    int m_namesFirstFrom = 1000;
 };
 
 } // namespace editor

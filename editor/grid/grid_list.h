@@ -33,6 +33,12 @@ public:
     virtual void move(int from, int to) = 0;
     // Orders the pairs by full path without regard to case; equal paths keep their order.
     virtual void sortByPath() = 0;
+    // The grid is about to draw; entries `first` to `last` are the ones its viewport shows
+    // (none when last < first). A list that keeps only some thumbnails in memory brings
+    // theirs back here.
+    virtual void aboutToDraw(int first, int last) { (void)first, (void)last; }
+    // Entry `index` with its thumbnail, for a copy into another list.
+    virtual TEnrData entryWithThumbnail(int index) const { return entry(index); }
 
     bool isEmpty() const { return count() == 0; }
     bool contains(int index) const { return index >= 0 && index < count(); }
@@ -65,6 +71,14 @@ public:
     // The file was renamed or moved: the entry keeps its place and its fields.
     void setPath(int index, QString path) { m_items[std::size_t(index)].path = std::move(path); }
     void removeAt(int index) { m_items.erase(m_items.begin() + index); }
+    // Removes every pair whose entry `drop` picks, keeping the order of the others, in one
+    // pass; returns how many went.
+    template <class Pick>
+    int removeIf(Pick drop)
+    {
+        return int(std::erase_if(m_items, [&drop](const Item &item) { return drop(item.entry); }));
+    }
+    void reserve(int count) { m_items.reserve(std::size_t(count)); }
     void clear() { m_items.clear(); }
 
     void move(int from, int to) override

@@ -51,7 +51,10 @@ void DrawThumbnailCell(QPainter &painter, const QRect &cell, const TEnrData *ent
     if (look.infoVignette) {
         painter.setPen(entry->selected ? QColor(Qt::white) : QGuiApplication::palette().color(QPalette::WindowText));
         CellTextLine(painter, cell, cellNameLine(path), kNameLineOffset, 8);
-        CellTextLine(painter, cell, cellSizeLine(entry->width, entry->height, entry->fileSize), kSizeLineOffset, 6);
+        // An entry that knows nothing of its picture yet, or only that it cannot be read
+        // (the explorer lists a large folder by name first), shows its name only.
+        if (entry->width > 0 || entry->height != 0 || entry->fileSize != 0 || !entry->thumbnail.isNull())
+            CellTextLine(painter, cell, cellSizeLine(entry->width, entry->height, entry->fileSize), kSizeLineOffset, 6);
     }
     outline(painter, cell.adjusted(1, 1, -1, -1), kFrameGrey);
     painter.restore();

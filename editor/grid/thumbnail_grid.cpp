@@ -104,6 +104,21 @@ void ThumbnailGrid::entryAppended()
         repaintCell(list()->count() - 1);
 }
 
+void ThumbnailGrid::entriesChanged()
+{
+    updateScrollRange();
+    viewport()->update();
+}
+
+std::pair<int, int> ThumbnailGrid::visibleRange() const
+{
+    const int count = list() ? list()->count() : 0;
+    const int h = cellHeight();
+    const int firstRow = contentOffset() / h;
+    const int lastRow = (contentOffset() + std::max(1, viewport()->height()) - 1) / h;
+    return {firstRow * m_columns, std::min(count, (lastRow + 1) * m_columns) - 1};
+}
+
 void ThumbnailGrid::updateScrollRange()
 {
     const int contentHeight = rowCount() * cellHeight();
@@ -149,6 +164,8 @@ void ThumbnailGrid::paintEvent(QPaintEvent *event)
     GridList *l = list();
     if (!l)
         return;
+    const auto [firstShown, lastShown] = visibleRange();
+    l->aboutToDraw(firstShown, lastShown);
     const int h = cellHeight();
     const int firstRow = std::max(0, (area.top() + contentOffset()) / h);
     const int lastRow = std::min(rowCount() - 1, (area.bottom() + contentOffset()) / h);

@@ -11,6 +11,7 @@
 #include "editor/grid/thumbnail_cell.h"
 
 #include <QAbstractScrollArea>
+#include <utility>
 
 namespace editor {
 
@@ -41,6 +42,11 @@ public:
     void setColumnsFromWidth();
     // The list gained its last entry: grow the rows and paint the new cell.
     void entryAppended();
+    // Entries came or went in numbers: the rows follow, every cell is painted again; the
+    // columns stay.
+    void entriesChanged();
+    // The first and last entries the viewport shows (last < first when none).
+    std::pair<int, int> visibleRange() const;
     // Scrolls so that the row of `index` is visible.
     void scrollToIndex(int index);
 

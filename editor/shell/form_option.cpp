@@ -89,6 +89,7 @@ TFormOption::TFormOption(const OptionValues &values, QWidget *parent)
       PanelF(new ui::ColourSwatch),
       CheckInfos(new QCheckBox(QStringLiteral("Afficher le nom et la taille du fichier sous la vignette"))),
       CheckQualite(new QCheckBox(QStringLiteral("Visuel de grande qualité (ordinateur rapide)"))),
+      CheckOrient(new QCheckBox(QStringLiteral("Redresser les photos selon l'orientation de l'appareil"), this)),
       SpinUnit(new UnitSpinBox(this)),
       EditDir(new QLineEdit(this)),
       SpeedBDir(new QToolButton(this)),
@@ -103,6 +104,8 @@ TFormOption::TFormOption(const OptionValues &values, QWidget *parent)
     PanelF->setColour(values.cologrid);
     CheckInfos->setChecked(values.infoVignette);
     CheckQualite->setChecked(values.filterOk);
+    CheckOrient->setObjectName(QStringLiteral("CheckOrient"));
+    CheckOrient->setChecked(values.autoOrient);
     SpinUnit->setValue(values.unitText.toInt());
     EditDir->setText(values.albumFolder);
     SpeedBDir->setText(QStringLiteral("..."));
@@ -118,6 +121,7 @@ TFormOption::TFormOption(const OptionValues &values, QWidget *parent)
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(buildThumbnailGroup());
+    layout->addWidget(CheckOrient);
     layout->addLayout(unitRow);
     layout->addWidget(new QLabel(QStringLiteral("Dossier d'enregistrement par défaut des albums"), this));
     layout->addLayout(dirRow);
@@ -146,6 +150,7 @@ OptionValues TFormOption::values() const
     values.cologrid = PanelF->colour();
     values.infoVignette = CheckInfos->isChecked();
     values.filterOk = CheckQualite->isChecked();
+    values.autoOrient = CheckOrient->isChecked();
     values.unitText = SpinUnit->cleanText();
     values.albumFolder = EditDir->text();
     return values;

@@ -1,6 +1,7 @@
 #pragma once
 // The options dialog "Options": the three grid colours, the two thumbnail check boxes,
-// the instant show's interval and the default album folder. "&Ok" stores the values in
+// the check box that turns photos upright by their EXIF orientation, the instant show's
+// interval and the default album folder. "&Ok" stores the values in
 // the settings (see applyOptionValues); "&Annuler" changes nothing; "&Aide" opens the
 // help topic "options.htm".
 #include "ui/colour_swatch.h"
@@ -48,6 +49,7 @@ public:
     ui::ColourSwatch *PanelF;   // cologrid
     QCheckBox *CheckInfos;
     QCheckBox *CheckQualite;
+    QCheckBox *CheckOrient;     // AutoOrient
     UnitSpinBox *SpinUnit;
     QLineEdit *EditDir;
     QToolButton *SpeedBDir;

@@ -7,6 +7,7 @@
 #include "ui/qb_panel.h"
 #include "editor/shell/status_line.h"
 #include "editor/shell/thumbnail_grid_view.h"
+#include "imaging/readers/picture_loader.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -238,6 +239,7 @@ void TMainLumivelle3000::readSettings()
     }
     m_previewPanel->setVisible(m_settings.Apercu);
     command(CommandId::ApercuActif).setChecked(m_settings.Apercu);
+    imaging::setAutoOrient(m_settings.AutoOrient);
 }
 
 // The stored sizes are checked against the window as it is laid out on the screen.

@@ -7,6 +7,7 @@
 #include "editor/shell/guarded_splitter.h"
 #include "editor/shell/help.h"
 #include "editor/shell/thumbnail_grid_view.h"
+#include "imaging/readers/picture_loader.h"
 
 #include <QFileInfo>
 
@@ -42,6 +43,8 @@ void TMainLumivelle3000::OptionExecute()
 void TMainLumivelle3000::applyOptions(const OptionValues &values)
 {
     const OptionChanges changes = applyOptionValues(m_settings, values, &folderExists);
+    if (changes.autoOrient)
+        imaging::setAutoOrient(m_settings.AutoOrient); // pictures read from now on
     for (ThumbnailGridView *grid : m_grids) {
         if (changes.colours)
             grid->setGridColour(m_settings.cologrid);

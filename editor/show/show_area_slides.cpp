@@ -38,7 +38,7 @@ std::vector<Pick> selectedEntries(const GridList &source)
     picks.reserve(std::size_t(source.selectedCount()));
     for (int i = 0; i < source.count(); ++i)
         if (source.entry(i).selected)
-            picks.push_back({source.path(i), source.entry(i)});
+            picks.push_back({source.path(i), source.entryWithThumbnail(i)});
     return picks;
 }
 

@@ -20,7 +20,7 @@ Result<QImage> loadScreenPicture(const QString &path, QSize screen, bool filterO
     if (!loaded)
         return std::unexpected(loaded.error());
     const QSize fittedSize = imaging::fitToBoxSize(loaded->fullSize, screen.width(), screen.height());
-    QImage fitted = imaging::scaleByRule(loaded->picture, fittedSize, filterOk);
+    QImage fitted = scaledUpright(*loaded, fittedSize, filterOk);
     if (fitted.isNull())
         return fail(QStringLiteral("Mémoire insuffisante pour afficher « %1 ».").arg(QFileInfo(path).fileName()));
     return fitted;

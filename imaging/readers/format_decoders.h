@@ -5,6 +5,7 @@
 // also has a signature test (true only for content that can be nothing else) and, where
 // the header gives it cheaply, the picture's size without decoding.
 #include "base/result.h"
+#include "imaging/orientation.h"
 
 #include <QByteArrayView>
 #include <QImage>
@@ -28,8 +29,9 @@ Result<QImage> decodeMetafile(QByteArrayView data);
 bool looksLikeJpeg(QByteArrayView data);
 std::optional<QSize> jpegSize(QByteArrayView data);
 // `atLeast`: the picture may come back smaller than the file (by a DCT scale of 1/2, 1/4
-// or 1/8) but never smaller than this; empty = full size.
-Result<QImage> decodeJpegPicture(QByteArrayView data, QSize atLeast = {});
+// or 1/8) but never smaller than this; empty = full size. `turn`: the rows are put at
+// their upright places as they are decoded; atLeast is then asked of the upright picture.
+Result<QImage> decodeJpegPicture(QByteArrayView data, QSize atLeast = {}, Orientation turn = Orientation::Normal);
 
 bool looksLikeTga(QByteArrayView data);
 std::optional<QSize> tgaSize(QByteArrayView data);
@@ -37,6 +39,7 @@ Result<QImage> decodeTga(QByteArrayView data);
 
 bool looksLikeTiff(QByteArrayView data);
 std::optional<QSize> tiffSize(QByteArrayView data);
+// The picture as stored, whatever its orientation tag says: the loader turns it.
 Result<QImage> decodeTiff(QByteArrayView data);
 
 bool looksLikePcx(QByteArrayView data);

@@ -19,14 +19,14 @@ std::optional<QSize> jpegSize(QByteArrayView data)
     return QSize(info->width, info->height);
 }
 
-Result<QImage> decodeJpegPicture(QByteArrayView data, QSize atLeast)
+Result<QImage> decodeJpegPicture(QByteArrayView data, QSize atLeast, Orientation turn)
 {
     auto info = readJpegInfo(data);
     if (!info)
         return std::unexpected(info.error());
     if (auto ok = checkDimensions(info->width, info->height, "JPEG"); !ok)
         return std::unexpected(ok.error());
-    return decodeJpeg(data, atLeast);
+    return decodeJpeg(data, atLeast, JpegDct::Accurate, turn);
 }
 
 } // namespace imaging::readers

@@ -2,6 +2,7 @@
 #include "imaging/readers/reader_registry.h"
 
 #include "base/file_bytes.h"
+#include "imaging/exif/orientation_tag.h"
 #include "imaging/readers/format_decoders.h"
 #include "imaging/readers/picture_loader.h"
 
@@ -33,7 +34,7 @@ Result<QImage> decodeCutRequest(const DecodeRequest &r)
 
 Result<QImage> decodeJpegRequest(const DecodeRequest &r)
 {
-    return decodeJpegPicture(r.data, r.atLeast);
+    return decodeJpegPicture(r.data, r.atLeast, r.turn);
 }
 
 template <Result<QImage> (*decoder)(QByteArrayView)>
@@ -63,6 +64,16 @@ std::vector<ReaderFamily> buildFamilies()
         {"psp", QStringLiteral("Paint Shop Pro"), "interne", false, looksLikePsp, pspSize, plain<decodePsp>, {}},
         {"png", QStringLiteral("PNG"), "libpng", false, looksLikePng, pngSize, plain<decodePng>, {}},
     };
+    // The two families whose files carry a camera's orientation tag.
+    for (ReaderFamily &family : f) {
+        if (qstrcmp(family.id, "jpeg") == 0) {
+            family.orientationTag = exif::jpegOrientationTag;
+            family.turnsWhileDecoding = true;
+            family.reducesWhileDecoding = true;
+        } else if (qstrcmp(family.id, "tiff") == 0) {
+            family.orientationTag = exif::tiffOrientationTag;
+        }
+    }
     return f;
 }
 

@@ -2,6 +2,7 @@
 // The reader registry: one entry per format family with its extensions, its signature
 // test, its header-only size reader and its decoder.
 #include "base/result.h"
+#include "imaging/orientation.h"
 
 #include <QByteArrayView>
 #include <QImage>
@@ -17,7 +18,8 @@ namespace imaging::readers {
 struct DecodeRequest {
     QByteArrayView data;
     QString path;   // the file's path when there is one (Dr. Halo pictures look for their palette)
-    QSize atLeast;  // JPEG may decode at a reduced scale no smaller than this
+    QSize atLeast;  // JPEG may decode at a reduced scale no smaller than this (upright)
+    Orientation turn = Orientation::Normal; // for a family that turns while decoding
 };
 
 struct ReaderFamily {
@@ -29,6 +31,11 @@ struct ReaderFamily {
     std::optional<QSize> (*size)(QByteArrayView);   // header only
     Result<QImage> (*decode)(const DecodeRequest &);
     QStringList extensions;  // filled from the extension list, in its order
+    // The orientation tag the content carries (exif/orientation_tag.h: 0 for none);
+    // nullptr for families that have none.
+    int (*orientationTag)(QByteArrayView) = nullptr;
+    bool turnsWhileDecoding = false;   // the decoder honours DecodeRequest::turn itself
+    bool reducesWhileDecoding = false; // the decoder honours DecodeRequest::atLeast
 };
 
 // The families in the order of the extension table.

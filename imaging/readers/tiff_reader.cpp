@@ -200,7 +200,9 @@ Result<QImage> readSimpleStrips(TIFF *tif, const Layout &l, MemoryFile &file)
 }
 
 // libtiff's RGBA reader writes R, G, B, A bytes (alpha premultiplied), top row first,
-// straight into the picture's memory.
+// straight into the picture's memory. Asked for the orientation the file declares, it
+// leaves the rows and columns as stored (left alone, it would mirror some orientations
+// and not turn the others), like the strip reader: the loader turns every TIFF alike.
 Result<QImage> readThroughRgba(TIFF *tif, const Layout &l, MemoryFile &file)
 {
     char message[1024] = {};
@@ -211,7 +213,11 @@ Result<QImage> readThroughRgba(TIFF *tif, const Layout &l, MemoryFile &file)
     QImage raster(int(l.width), int(l.height), QImage::Format_RGBA8888_Premultiplied);
     if (raster.isNull() || raster.bytesPerLine() != qsizetype(l.width) * 4)
         return fail(QStringLiteral("Mémoire insuffisante pour une image de %1 × %2 pixels.").arg(l.width).arg(l.height));
-    if (!TIFFReadRGBAImageOriented(tif, l.width, l.height, reinterpret_cast<uint32_t *>(raster.bits()), ORIENTATION_TOPLEFT, 1))
+    quint16 stored = ORIENTATION_TOPLEFT;
+    TIFFGetFieldDefaulted(tif, TIFFTAG_ORIENTATION, &stored);
+    if (stored < ORIENTATION_TOPLEFT || stored > ORIENTATION_LEFTBOT)
+        stored = ORIENTATION_TOPLEFT;
+    if (!TIFFReadRGBAImageOriented(tif, l.width, l.height, reinterpret_cast<uint32_t *>(raster.bits()), stored, 1))
         return std::unexpected(libtiffFailure(file));
     const bool alpha = l.extraSamples > 0 && l.alphaKind != EXTRASAMPLE_UNSPECIFIED;
     QImage picture = raster.convertToFormat(alpha ? QImage::Format_ARGB32 : QImage::Format_BGR888);

@@ -1,16 +1,18 @@
 #include "imaging/scan/picture_loading.h"
 
 #include "base/file_bytes.h"
-#include "imaging/jpeg_codec.h"
 #include "imaging/picture_buffer.h"
-#include "imaging/readers/picture_loader.h"
 #include "imaging/thumbnail.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QPainter>
 #include <algorithm>
 #include <limits>
+#include <dirent.h>
+#include <sys/stat.h>
+#include <vector>
 
 namespace editor {
 
@@ -32,19 +34,48 @@ QSize longSideAtLeast(QSize full, int side)
 
 } // namespace
 
+// Read with readdir: the kind of most entries comes with the name, so a folder of
+// thousands of pictures is listed without asking the disk about each file; links and
+// entries of unknown kind are looked up. Names are sorted on their case-folded form,
+// folded once each.
 QStringList listImageNames(const QString &folder)
 {
     if (folder.isEmpty())
         return {};
-    QStringList names;
-    const QFileInfoList files = QDir(folder).entryInfoList(QDir::Files, QDir::Unsorted);
-    for (const QFileInfo &file : files)
-        if (imaging::IsKnownImageExtension(file.suffix()))
-            names << file.fileName();
-    std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
-        const int order = a.compare(b, Qt::CaseInsensitive);
-        return order != 0 ? order < 0 : a < b;
+    DIR *dir = ::opendir(QFile::encodeName(folder).constData());
+    if (!dir)
+        return {};
+    const QByteArray prefix = QFile::encodeName(pathInFolder(folder, QString()));
+    struct Named {
+        QString folded;
+        QString name;
+    };
+    std::vector<Named> found;
+    while (const dirent *item = ::readdir(dir)) {
+        if (item->d_name[0] == '.')
+            continue; // hidden, and the folder's own entries
+        bool regular = item->d_type == DT_REG;
+        if (item->d_type == DT_LNK || item->d_type == DT_UNKNOWN) {
+            struct stat status {};
+            regular = ::stat((prefix + item->d_name).constData(), &status) == 0 && S_ISREG(status.st_mode);
+        }
+        if (!regular)
+            continue;
+        QString name = QFile::decodeName(item->d_name);
+        const qsizetype dot = name.lastIndexOf(u'.');
+        if (dot < 0 || !imaging::IsKnownImageExtension(name.mid(dot + 1)))
+            continue;
+        found.push_back({name.toCaseFolded(), std::move(name)});
+    }
+    ::closedir(dir);
+    std::sort(found.begin(), found.end(), [](const Named &a, const Named &b) {
+        const int order = a.folded.compare(b.folded);
+        return order != 0 ? order < 0 : a.name < b.name;
     });
+    QStringList names;
+    names.reserve(qsizetype(found.size()));
+    for (Named &n : found)
+        names << std::move(n.name);
     return names;
 }
 
@@ -72,39 +103,43 @@ QImage toPlainBitmap(QImage picture)
 
 // The readers choose the decoder as for any file. For a JPEG file the header gives the full
 // size first, so the decoder may stop at a reduced DCT scale.
-Result<DecodedPicture> loadPicture(const QString &path, const std::function<QSize(QSize)> &atLeast)
+Result<DecodedPicture> loadPicture(const QString &path, const std::function<QSize(QSize)> &atLeast,
+                                   imaging::Orienting orienting)
 {
     Result<QByteArray> data = readFileBytes(path);
     if (!data)
         return std::unexpected(data.error());
-    const QString suffix = QFileInfo(path).suffix();
-    QSize full, reducedAtLeast;
-    if (auto info = imaging::readJpegInfo(*data)) {
-        full = QSize(info->width, info->height);
-        reducedAtLeast = atLeast(full);
-    }
-    auto loaded = imaging::DecodePicture(*data, suffix, path, reducedAtLeast);
+    imaging::PictureRequest request;
+    request.atLeastFor = atLeast;
+    request.orienting = orienting;
+    request.callerTurns = true;
+    auto loaded = imaging::DecodePicture(*data, QFileInfo(path).suffix(), path, request);
     *data = QByteArray(); // the file's bytes go before the picture is converted
     if (!loaded)
         return std::unexpected(loaded.error());
     QImage picture = loaded->plainBitmap ? std::move(loaded->image) : toPlainBitmap(std::move(loaded->image));
     if (picture.isNull())
         return fail(QStringLiteral("Mémoire insuffisante pour l'image « %1 ».").arg(QFileInfo(path).fileName()));
-    if (full.isEmpty() || picture.width() > full.width() || picture.height() > full.height())
-        full = picture.size(); // not read as the JPEG its header announced
-    return DecodedPicture{std::move(picture), full};
+    return DecodedPicture{std::move(picture), loaded->fullSize, loaded->turn};
 }
 
-std::optional<TEnrData> loadThumbnailEntry(const QString &path, bool filterOk)
+QImage scaledUpright(const DecodedPicture &loaded, QSize upright, bool filterOk)
+{
+    const QImage scaled = imaging::scaleByRule(loaded.picture, imaging::uprightSize(upright, loaded.turn), filterOk);
+    return imaging::turnUpright(scaled, loaded.turn);
+}
+
+std::optional<TEnrData> loadThumbnailEntry(const QString &path, bool filterOk, imaging::Orienting orienting)
 {
     const QFileInfo file(path);
     if (!file.isFile())
         return std::nullopt;
-    auto loaded = loadPicture(path, [](QSize full) { return longSideAtLeast(full, kThumbnailDecodeSide); });
+    auto loaded = loadPicture(
+        path, [](QSize full) { return longSideAtLeast(full, kThumbnailDecodeSide); }, orienting);
     if (!loaded)
         return std::nullopt;
     TEnrData entry;
-    entry.thumbnail = imaging::scaleByRule(loaded->picture, imaging::thumbnailSize(loaded->fullSize), filterOk);
+    entry.thumbnail = scaledUpright(*loaded, imaging::thumbnailSize(loaded->fullSize), filterOk);
     if (entry.thumbnail.isNull())
         return std::nullopt;
     entry.width = loaded->fullSize.width();
@@ -120,8 +155,7 @@ QImage loadFittedPicture(const QString &path, QSize limits, bool filterOk)
     });
     if (!loaded)
         return {};
-    return imaging::scaleByRule(loaded->picture,
-                                imaging::fitToBoxSize(loaded->fullSize, limits.width(), limits.height()), filterOk);
+    return scaledUpright(*loaded, imaging::fitToBoxSize(loaded->fullSize, limits.width(), limits.height()), filterOk);
 }
 
 } // namespace editor

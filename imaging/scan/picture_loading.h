@@ -7,7 +7,12 @@
 // come from the header. The wanted size is always computed from the full size, so a
 // thumbnail or preview has exactly the size the full picture would give. Every file is
 // decoded by the image readers, other formats at full size.
+//
+// A photo whose orientation tag says it is stored turned is scaled as stored and the
+// small result is turned upright (imaging/readers/picture_loader.h): width, height,
+// thumbnail, preview and viewer picture are all upright.
 #include "base/result.h"
+#include "imaging/readers/picture_loader.h"
 #include "imaging/scan/list_entry.h"
 
 #include <QImage>
@@ -31,17 +36,24 @@ QImage toPlainBitmap(QImage picture);
 
 struct DecodedPicture {
     QImage picture;  // as the readers gave it, or 24-bit; JPEG may be a DCT-reduced copy
-    QSize fullSize;  // the picture's own size
+    QSize fullSize;  // the picture's own size, upright
+    imaging::Orientation turn = imaging::Orientation::Normal; // what makes `picture` upright
 };
 // Loads `path`: the one way from a picture file to a 24-bit picture for the explorer, the
-// viewer and the albums. `atLeast` gives, from the full size, the smallest size a reduced
-// JPEG decode may have. Fails with the reader's message when the file cannot be read
-// (too large, not a regular file, changed while read) or decoded.
-Result<DecodedPicture> loadPicture(const QString &path, const std::function<QSize(QSize)> &atLeast);
+// viewer and the albums. `atLeast` gives, from the full upright size, the smallest upright
+// size a reduced JPEG decode may have. The picture stays as stored: scaledUpright turns
+// the scaled copy. Fails with the reader's message when the file cannot be read (too
+// large, not a regular file, changed while read) or decoded.
+Result<DecodedPicture> loadPicture(const QString &path, const std::function<QSize(QSize)> &atLeast,
+                                   imaging::Orienting orienting = imaging::Orienting::Setting);
+// The loaded picture scaled by the rule to `upright` (a size of the upright picture), then
+// turned upright: the turn costs a copy of the small picture only. Null when memory runs out.
+QImage scaledUpright(const DecodedPicture &loaded, QSize upright, bool filterOk);
 
 // The entry of one file: thumbnail (the 100-pixel rule), full width and height, file size.
 // Nullopt when the file does not exist or cannot be read.
-std::optional<TEnrData> loadThumbnailEntry(const QString &path, bool filterOk);
+std::optional<TEnrData> loadThumbnailEntry(const QString &path, bool filterOk,
+                                           imaging::Orienting orienting = imaging::Orienting::Setting);
 // The picture of `path` fitted into `limits` (the fitting rule); null when unreadable.
 QImage loadFittedPicture(const QString &path, QSize limits, bool filterOk);
 

@@ -32,6 +32,10 @@ struct ThumbnailPipeline::Shared {
     Loader load;
     std::function<void()> onReady;
     int dispatched = 0;    // paths handed to the workers
+    std::vector<char> started; // per index: handed to the workers
+    int nextInOrder = 0;   // no index below it waits to be started, but preferred ones
+    std::vector<int> preferred;
+    std::size_t preferredAt = 0;
     int taken = 0;         // entries taken by the consumer (in order: also the next index)
     bool cancelled = false;
     std::map<int, ScanResult> done; // finished, waiting for their turn
@@ -62,10 +66,36 @@ void ThumbnailPipeline::start(QStringList paths, Loader load, std::function<void
         m_shared->load = std::move(load);
         m_shared->onReady = std::move(onReady);
         m_shared->dispatched = 0;
+        m_shared->started.assign(std::size_t(m_shared->paths.size()), 0);
+        m_shared->nextInOrder = 0;
+        m_shared->preferred.clear();
+        m_shared->preferredAt = 0;
         m_shared->taken = 0;
         m_shared->cancelled = false;
         m_shared->done.clear();
         m_shared->mostAhead = 0;
+    }
+    dispatch();
+}
+
+void ThumbnailPipeline::append(const QStringList &paths)
+{
+    {
+        std::lock_guard lock(m_shared->mutex);
+        if (m_shared->cancelled)
+            return;
+        m_shared->paths += paths;
+        m_shared->started.resize(std::size_t(m_shared->paths.size()), 0);
+    }
+    dispatch();
+}
+
+void ThumbnailPipeline::prefer(std::vector<int> indices)
+{
+    {
+        std::lock_guard lock(m_shared->mutex);
+        m_shared->preferred = std::move(indices);
+        m_shared->preferredAt = 0;
     }
     dispatch();
 }
@@ -75,8 +105,23 @@ void ThumbnailPipeline::dispatch()
 {
     std::lock_guard lock(m_shared->mutex);
     Shared &s = *m_shared;
-    while (!s.cancelled && s.dispatched < s.paths.size() && s.dispatched < s.taken + m_readAhead) {
-        const int index = s.dispatched++;
+    // A preferred index, else the first of the run not started; -1 when none is left.
+    auto nextToStart = [&s] {
+        while (s.preferredAt < s.preferred.size()) {
+            const int index = s.preferred[s.preferredAt++];
+            if (index >= 0 && index < s.paths.size() && !s.started[std::size_t(index)])
+                return index;
+        }
+        while (s.nextInOrder < s.paths.size() && s.started[std::size_t(s.nextInOrder)])
+            ++s.nextInOrder;
+        return s.nextInOrder < s.paths.size() ? s.nextInOrder++ : -1;
+    };
+    while (!s.cancelled && s.dispatched < s.taken + m_readAhead) {
+        const int index = nextToStart();
+        if (index < 0)
+            break;
+        s.started[std::size_t(index)] = 1;
+        ++s.dispatched;
         s.mostAhead = std::max(s.mostAhead, s.dispatched - s.taken);
         m_pool.start([shared = m_shared, run = s.run, index] {
             Loader load;

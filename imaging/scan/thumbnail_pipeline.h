@@ -8,6 +8,10 @@
 // everything read ahead; a load still running finishes on its worker and is discarded.
 // Nothing a loader throws leaves its worker: the file counts as unreadable.
 //
+// Files are started in the order of the run, except those the consumer prefers: the
+// explorer asks for the cells on the screen first, and for the rest after them. A run can
+// grow while it goes (append), for thumbnails that must be made again.
+//
 // The explorer's folder scan and the command-line "thumbnails" command both run their
 // files through this class, with the same loader (loadThumbnailEntry).
 #include "imaging/scan/list_entry.h"
@@ -18,6 +22,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace editor {
 
@@ -43,6 +48,13 @@ public:
     // Starts loading `paths` (dropping any earlier run). `onReady`, if given, is called on
     // a worker thread each time an entry is finished; it must only wake the consumer.
     void start(QStringList paths, Loader load, std::function<void()> onReady = {});
+    // Adds paths at the end of the run (their indices follow the run's); does nothing
+    // after cancel().
+    void append(const QStringList &paths);
+    // Starts these indices of the run before any other that has not started (those
+    // already started or taken are skipped); replaces the last preference. Only with
+    // takeFinished.
+    void prefer(std::vector<int> indices);
     // A run is taken one way only: in order, or as the entries finish.
     // The next entry in order if it is finished.
     std::optional<ScanResult> takeNext();

@@ -3,6 +3,7 @@
 #include "imaging/exif/tiff_data.h"
 
 #include <QtEndian>
+#include <algorithm>
 #include <cstring>
 #include <optional>
 
@@ -152,7 +153,7 @@ Result<qsizetype> spliceKeptSegmentsInPlace(QByteArray &bytes, qsizetype streamS
     return start;
 }
 
-ExifPatch patchTurnedExif(QByteArray &exifSegment, bool quarterTurn)
+ExifPatch patchTurnedExif(QByteArray &exifSegment, QSize written)
 {
     ExifPatch patch;
     if (exifSegment.size() < kTiffStart + 8 || !QByteArrayView(exifSegment).sliced(4).startsWith("Exif"))
@@ -169,7 +170,7 @@ ExifPatch patchTurnedExif(QByteArray &exifSegment, bool quarterTurn)
     const auto orientation = findField(*tiff, *firstDirectory, kOrientationTag);
     const auto exifPointer = findField(*tiff, *firstDirectory, kExifDirectoryTag);
     std::optional<Field> pixelX, pixelY;
-    if (quarterTurn && exifPointer) {
+    if (exifPointer) {
         pixelX = findField(*tiff, exifPointer->value, kPixelXTag);
         pixelY = findField(*tiff, exifPointer->value, kPixelYTag);
     }
@@ -177,9 +178,11 @@ ExifPatch patchTurnedExif(QByteArray &exifSegment, bool quarterTurn)
         writer.put(*orientation, 1);
         patch.orientation = true;
     }
-    if (pixelX && pixelY && fits(*pixelX, pixelY->value) && fits(*pixelY, pixelX->value)) {
-        writer.put(*pixelX, pixelY->value);
-        writer.put(*pixelY, pixelX->value);
+    const auto width = std::uint32_t(std::max(written.width(), 0)), height = std::uint32_t(std::max(written.height(), 0));
+    const bool differ = pixelX && pixelY && (pixelX->value != width || pixelY->value != height);
+    if (differ && fits(*pixelX, width) && fits(*pixelY, height)) {
+        writer.put(*pixelX, width);
+        writer.put(*pixelY, height);
         patch.dimensions = true;
     }
     return patch;

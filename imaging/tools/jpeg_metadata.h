@@ -7,6 +7,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QSize>
 
 namespace imagetools {
 
@@ -29,15 +30,19 @@ Result<qsizetype> spliceKeptSegmentsInPlace(QByteArray &bytes, qsizetype streamS
 // Whether anything in the segment changed.
 struct ExifPatch {
     bool orientation = false; // the orientation tag was found and set to 1
-    bool dimensions = false;  // the two pixel-dimension tags were swapped
+    bool dimensions = false;  // the two pixel-dimension tags were given the written size
 };
 
-// Makes a kept EXIF segment (FF E1, length, "Exif\0\0", TIFF structure) describe a
-// picture that was turned and written upright: the orientation tag (0x0112) of the first
-// directory becomes 1 (normal), and after a quarter turn the pixel-dimension tags of the
-// EXIF directory (0xA002 and 0xA003) exchange their values when both are present and each
-// value fits the other's type. Values are rewritten in place, in the block's byte order:
-// no byte of the segment moves and no other byte changes. A damaged block is left as it is.
-ExifPatch patchTurnedExif(QByteArray &exifSegment, bool quarterTurn);
+// Makes a kept EXIF segment (FF E1, length, "Exif\0\0", TIFF structure) describe the
+// picture written in its file, of `written` size and stored upright: the orientation tag
+// (0x0112) of the first directory becomes 1 (normal), so no viewer turns the turned
+// picture a second time, and the pixel-dimension tags of the EXIF directory (0xA002 and
+// 0xA003) take the written width and height when both are present and each value fits
+// its own field's type (a SHORT holds at most 65535). The rotation reads a photo upright
+// (or as stored, when the orientation switch is off) before it turns it, so the written
+// size is the only one the tags may give. Values are rewritten in place, in the block's
+// byte order: no byte of the segment moves and no other byte changes. A damaged block is
+// left as it is.
+ExifPatch patchTurnedExif(QByteArray &exifSegment, QSize written);
 
 } // namespace imagetools

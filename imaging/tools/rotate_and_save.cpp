@@ -39,7 +39,7 @@ Result<EncodedFile> encodeTurned(SaveFormat format, const QImage &bitmap, int an
         return EncodedFile{std::move(*bmp), 0};
     }
     if (kept)
-        patch = patchTurnedExif(kept->exif, quarterTurns(angle) % 2 == 1);
+        patch = patchTurnedExif(kept->exif, quarterTurns(angle) % 2 == 1 ? bitmap.size().transposed() : bitmap.size());
     Result<RoomyJpeg> jpeg = encodeTurnedJpeg(bitmap, angle, kRotatedJpegQuality, kept ? keptHeadSize(*kept) : 0);
     if (!jpeg)
         return std::unexpected(jpeg.error());

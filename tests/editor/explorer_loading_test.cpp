@@ -4,6 +4,7 @@
 #include "imaging/jpeg_codec.h"
 #include "imaging/thumbnail.h"
 #include "explorer_test_support.h"
+#include "tests/readers/oriented_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -63,6 +64,16 @@ TEST_F(LoadingTest, ListsImageFilesOnlySortedWithoutRegardToCase)
     write(QStringLiteral("noextension"), "x");
     EXPECT_EQ(listImageNames(dir.path()), (QStringList{"a.JPG", "B.png"}));
     EXPECT_TRUE(listImageNames(dir.path() + QStringLiteral("/missing")).isEmpty());
+
+    // A link to a picture is listed, a broken link, a link to a folder and a name ending
+    // in a dot are not; names equal but for case keep one order.
+    ASSERT_TRUE(QFile::link(path(QStringLiteral("a.JPG")), path(QStringLiteral("link.jpg"))));
+    ASSERT_TRUE(QFile::link(path(QStringLiteral("gone.png")), path(QStringLiteral("broken.jpg"))));
+    ASSERT_TRUE(QFile::link(path(QStringLiteral("e.jpg")), path(QStringLiteral("folder.jpg"))));
+    write(QStringLiteral("dot."), "x");
+    jpeg(QStringLiteral("A.jpg"), 8, 8);
+    jpeg(QStringLiteral("b.Png"), 8, 8);
+    EXPECT_EQ(listImageNames(dir.path()), (QStringList{"A.jpg", "a.JPG", "B.png", "b.Png", "link.jpg"}));
 
     EXPECT_EQ(pathInFolder(QStringLiteral("/pics"), QStringLiteral("a.jpg")), QStringLiteral("/pics/a.jpg"));
     EXPECT_EQ(pathInFolder(QStringLiteral("/pics/"), QStringLiteral("a.jpg")), QStringLiteral("/pics/a.jpg"));
@@ -209,3 +220,32 @@ TEST(PlainBitmap, AlphaIsDrawnOverWhiteInThePicturesOwnMemory)
 }
 
 } // namespace
+
+// A photo stored 800 x 400 with orientation 6 stands 400 x 800: its entry, thumbnail and
+// preview are upright; the thumbnail is the scaled stored picture, turned.
+TEST(OrientedLoading, EntriesAndPreviewsOfTurnedPhotosAreUpright)
+{
+    QTemporaryDir dir;
+    const QImage upright = oriented_test::blocks(200).convertToFormat(QImage::Format_BGR888)
+                               .transformed(QTransform().rotate(90)); // 400 x 600
+    for (int tag : {1, 3, 6, 8}) {
+        const auto o = imaging::orientationFromTag(tag);
+        const QString path = dir.filePath(QStringLiteral("photo%1.jpg").arg(tag));
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(oriented_test::jpegWithOrientation(oriented_test::storedFor(upright, o), tag));
+        file.close();
+        for (bool filterOk : {true, false}) {
+            const auto entry = loadThumbnailEntry(path, filterOk);
+            ASSERT_TRUE(entry) << tag;
+            EXPECT_EQ(QSize(entry->width, entry->height), QSize(400, 600)) << tag;
+            EXPECT_EQ(entry->thumbnail.size(), QSize(67, 100)) << tag;
+            EXPECT_LE(oriented_test::blockCentreDifference(entry->thumbnail.scaled(400, 600), upright, 200), 40) << tag;
+            const auto stored = loadThumbnailEntry(path, filterOk, imaging::Orienting::AsStored);
+            EXPECT_EQ(stored->thumbnail.size(), imaging::uprightSize(QSize(67, 100), o)) << tag;
+        }
+        const QImage preview = loadFittedPicture(path, {180, 160}, true);
+        EXPECT_EQ(preview.size(), QSize(107, 160)) << tag;
+        EXPECT_LE(oriented_test::blockCentreDifference(preview.scaled(400, 600), upright, 200), 40) << tag;
+    }
+}

@@ -198,3 +198,41 @@ TEST(ThumbnailPipeline, ALoaderThatThrowsGivesAnUnreadableFile)
 }
 
 } // namespace
+
+// One worker, one file at a time: the preferred indices start before the rest, those
+// already taken are skipped, and the run goes on in order afterwards; appended paths
+// follow the run's indices.
+TEST(ThumbnailPipeline, PreferredFilesStartFirstAndTheRunCanGrow)
+{
+    std::mutex mutex;
+    QStringList order;
+    ThumbnailPipeline pipeline(1, 1);
+    auto takeOne = [&pipeline] {
+        for (int i = 0; i < 2000; ++i) {
+            if (auto result = pipeline.takeFinished())
+                return result->index;
+            QThread::msleep(1);
+        }
+        return -1;
+    };
+    pipeline.start(numbered(10), [&](const QString &path) {
+        std::lock_guard lock(mutex);
+        order << path;
+        return std::optional<TEnrData>(TEnrData{});
+    });
+    EXPECT_EQ(takeOne(), 0);
+    pipeline.prefer({7, 0, 8, 42});
+    std::vector<int> taken;
+    while (!pipeline.atEnd())
+        taken.push_back(takeOne());
+    // File 1 was started before the preference arrived (one may be out at a time).
+    EXPECT_EQ(taken, (std::vector<int>{1, 7, 8, 2, 3, 4, 5, 6, 9}));
+    pipeline.append({QStringLiteral("extra")});
+    EXPECT_FALSE(pipeline.atEnd());
+    EXPECT_EQ(takeOne(), 10);
+    EXPECT_TRUE(pipeline.atEnd());
+    EXPECT_EQ(order.size(), 11);
+    pipeline.cancel();
+    pipeline.append({QStringLiteral("after")});
+    EXPECT_TRUE(pipeline.atEnd());
+}

@@ -1,6 +1,7 @@
 // lumivelle-cli decode and formats: every fixture comes out as a PNG of the same pixels
 // the readers give, and the extension list prints in the program's order.
 #include "imaging/readers/picture_loader.h"
+#include "oriented_files.h"
 #include "tests/cli_run.h"
 
 #include <QDirIterator>
@@ -42,6 +43,34 @@ TEST(CliDecode, FailsWithAMessageOnFilesItCannotRead)
     EXPECT_TRUE(missing.errors.contains("none.bmp"));
     EXPECT_EQ(usage.exitCode, 1);
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("o.png"))));
+}
+
+// A photo stored 64 x 32 with orientation 8 is written 32 x 64 by decode and thumbnail,
+// as stored with --as-stored; --at-least asks a reduced decode of the upright picture.
+TEST(CliDecode, PhotosComeUprightUnlessAskedAsStored)
+{
+    QTemporaryDir dir;
+    const QImage upright = oriented_test::blocks(16).transformed(QTransform().rotate(90)).convertToFormat(QImage::Format_BGR888);
+    const QString in = dir.filePath(QStringLiteral("photo.jpg"));
+    QFile file(in);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(oriented_test::jpegWithOrientation(oriented_test::storedFor(upright, imaging::Orientation::Rotate270), 8));
+    file.close();
+    auto sizeOf = [&](const QStringList &arguments) {
+        const QString out = dir.filePath(QStringLiteral("out.png"));
+        QFile::remove(out);
+        const CliRun run = runCli(QStringList(arguments).replaceInStrings(QStringLiteral("OUT"), out));
+        EXPECT_EQ(run.exitCode, 0) << run.errors.toStdString();
+        return QImageReader(out).size();
+    };
+    EXPECT_EQ(sizeOf({QStringLiteral("decode"), in, QStringLiteral("OUT")}), QSize(32, 48));
+    EXPECT_EQ(sizeOf({QStringLiteral("decode"), in, QStringLiteral("OUT"), QStringLiteral("--as-stored")}), QSize(48, 32));
+    EXPECT_EQ(sizeOf({QStringLiteral("decode"), in, QStringLiteral("OUT"), QStringLiteral("--at-least"), QStringLiteral("16x24")}),
+              QSize(16, 24));
+    EXPECT_EQ(sizeOf({QStringLiteral("thumbnail"), in, QStringLiteral("OUT")}), QSize(32, 48));
+    EXPECT_EQ(sizeOf({QStringLiteral("thumbnail"), in, QStringLiteral("OUT"), QStringLiteral("--as-stored")}), QSize(48, 32));
+    const QImage decoded = QImageReader(dir.filePath(QStringLiteral("out.png"))).read();
+    EXPECT_LE(oriented_test::blockCentreDifference(decoded, oriented_test::storedFor(upright, imaging::Orientation::Rotate270), 16), 12);
 }
 
 TEST(CliFormats, ListsTheExtensionsInOrderWithTheirReaders)

@@ -47,6 +47,8 @@ EditorSettings readEditorSettings(const ConfigFile &config,
                         config.readString(kSection, QStringLiteral("SoftRetoucheN"), {}));
     if (!fileExists(s.SoftRetoucheF))
         s.setRetouchProgram({}, {});
+    s.AutoOrient = config.readBool(kSection, QStringLiteral("AutoOrient"), d.AutoOrient);
+    s.ThumbCacheMB = config.readInteger(kSection, QStringLiteral("ThumbCacheMB"), d.ThumbCacheMB);
     return s;
 }
 
@@ -77,6 +79,8 @@ Result<void> writeEditorSettings(ConfigFile &config, const EditorSettings &s, co
         {"Apercu", s.Apercu ? "1" : "0"},
         {"Rep_Collec", s.Rep_Collec},
         {"InfoVignette", s.InfoVignette ? "1" : "0"},
+        {"AutoOrient", s.AutoOrient ? "1" : "0"},
+        {"ThumbCacheMB", QString::number(s.ThumbCacheMB)},
     };
     for (const auto &[key, value] : values)
         if (auto written = config.writeString(kSection, QString::fromLatin1(key), value); !written)

@@ -15,6 +15,7 @@ inline constexpr int kDefaultPanelDirTree = 190;
 inline constexpr int kDefaultPanelView = 170;
 inline constexpr int kDefaultUnitLumivelle = 5;
 inline constexpr int kRetouchNameCapacity = 30;
+inline constexpr int kDefaultThumbCacheMB = 500;
 
 struct EditorSettings {
     QString Rep_Collec;                        // default folder of album files
@@ -29,6 +30,8 @@ struct EditorSettings {
     int UnitLumivelle = kDefaultUnitLumivelle; // seconds between pictures of the instant show
     QString SoftRetoucheF;                     // external retouch program, its full path
     QString SoftRetoucheN;                     // its friendly name, at most 30 characters
+    bool AutoOrient = true;                    // photos turned upright by their EXIF orientation
+    int ThumbCacheMB = kDefaultThumbCacheMB;   // bound of the thumbnail cache; 0 or less: no cache
 
     void setRetouchProgram(const QString &path, const QString &name);
 };

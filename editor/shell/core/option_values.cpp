@@ -10,6 +10,7 @@ OptionValues optionValuesFrom(const EditorSettings &settings, const FolderExists
     values.cologrid = settings.cologrid;
     values.infoVignette = settings.InfoVignette;
     values.filterOk = settings.FilterOk;
+    values.autoOrient = settings.AutoOrient;
     values.unitText = QString::number(settings.UnitLumivelle);
     if (!settings.Rep_Collec.isEmpty() && folderExists(settings.Rep_Collec))
         values.albumFolder = settings.Rep_Collec;
@@ -37,6 +38,8 @@ OptionChanges applyOptionValues(EditorSettings &settings, const OptionValues &va
         changes.colours = true;
     }
     settings.FilterOk = values.filterOk;
+    changes.autoOrient = values.autoOrient != settings.AutoOrient;
+    settings.AutoOrient = values.autoOrient;
     const bool folderOk = !values.albumFolder.isEmpty() && folderExists(values.albumFolder);
     settings.Rep_Collec = folderOk ? values.albumFolder : QString();
     changes.infoVignette = values.infoVignette != settings.InfoVignette;

@@ -14,6 +14,7 @@ struct OptionValues {
     Colour cologrid = 0;
     bool infoVignette = true;
     bool filterOk = true;
+    bool autoOrient = true;
     QString unitText;   // the spin box's text as typed
     QString albumFolder;
 };
@@ -22,6 +23,7 @@ struct OptionValues {
 struct OptionChanges {
     bool colours = false;      // repaint the three grids in the new colours
     bool infoVignette = false; // new cell height: lay out again the grids that hold entries
+    bool autoOrient = false;   // the readers' orientation switch follows the new value
 };
 
 using FolderExists = std::function<bool(const QString &)>;

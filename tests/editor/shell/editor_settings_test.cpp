@@ -41,6 +41,8 @@ TEST(EditorSettings, AMissingFileGivesEveryDefault)
     EXPECT_EQ(s.UnitLumivelle, 5);
     EXPECT_EQ(s.SoftRetoucheF, QString());
     EXPECT_EQ(s.SoftRetoucheN, QString());
+    EXPECT_TRUE(s.AutoOrient);
+    EXPECT_EQ(s.ThumbCacheMB, 500);
 }
 
 TEST(EditorSettings, ValuesAreReadBackAndNonNumbersGiveTheDefaults)
@@ -50,7 +52,7 @@ TEST(EditorSettings, ValuesAreReadBackAndNonNumbersGiveTheDefaults)
                                           "Apercu=2\ncolosel=255\ncolonorm=bleu\ncologrid=\n"
                                           "InfoVignette=0\nPanelDirTree=250\nPanelView=x\n"
                                           "UnitLumivelle=300\nSoftRetoucheF=/usr/bin/gimp\n"
-                                          "SoftRetoucheN=Gimp\n");
+                                          "SoftRetoucheN=Gimp\nAutoOrient=0\nThumbCacheMB=beaucoup\n");
     const EditorSettings s = readEditorSettings(ConfigFile(path), &anyFile);
     EXPECT_EQ(s.Rep_Collec, QStringLiteral("/photos/albums"));
     EXPECT_FALSE(s.FilterOk);
@@ -64,6 +66,8 @@ TEST(EditorSettings, ValuesAreReadBackAndNonNumbersGiveTheDefaults)
     EXPECT_EQ(s.UnitLumivelle, 300); // kept as read until the options dialog is confirmed
     EXPECT_EQ(s.SoftRetoucheF, QStringLiteral("/usr/bin/gimp"));
     EXPECT_EQ(s.SoftRetoucheN, QStringLiteral("Gimp"));
+    EXPECT_FALSE(s.AutoOrient);
+    EXPECT_EQ(s.ThumbCacheMB, 500);
 }
 
 TEST(EditorSettings, ARetouchProgramThatIsGoneDropsBothKeysAndLongNamesAreCut)
@@ -111,6 +115,8 @@ TEST(EditorSettings, ExitWritesTheKeysInOrderWithTIVAlways100)
     s.Rep_Collec = "/albums";
     s.UnitLumivelle = 12;
     s.setRetouchProgram("/usr/bin/gimp", "Gimp");
+    s.AutoOrient = false;
+    s.ThumbCacheMB = 64;
     ExitState exit{"/shows/été.dap", 210, 180};
     ASSERT_TRUE(writeEditorSettings(config, s, exit));
 
@@ -118,7 +124,7 @@ TEST(EditorSettings, ExitWritesTheKeysInOrderWithTIVAlways100)
     EXPECT_EQ(reread.ini().keys("Application"),
               QStringList({"TIV", "FilterOk", "DerFile", "SoftRetoucheF", "SoftRetoucheN", "colosel",
                            "colonorm", "cologrid", "PanelDirTree", "PanelView", "UnitLumivelle",
-                           "Apercu", "Rep_Collec", "InfoVignette"}));
+                           "Apercu", "Rep_Collec", "InfoVignette", "AutoOrient", "ThumbCacheMB"}));
     EXPECT_EQ(reread.readString("Application", "TIV", {}), QStringLiteral("100"));
     EXPECT_EQ(reread.readString("Application", "FilterOk", {}), QStringLiteral("0"));
     EXPECT_EQ(reread.readString("Application", "Apercu", {}), QStringLiteral("1"));
@@ -133,6 +139,8 @@ TEST(EditorSettings, ExitWritesTheKeysInOrderWithTIVAlways100)
     EXPECT_EQ(back.Rep_Collec, QStringLiteral("/albums"));
     EXPECT_EQ(back.UnitLumivelle, 12);
     EXPECT_EQ(back.SoftRetoucheN, QStringLiteral("Gimp"));
+    EXPECT_FALSE(back.AutoOrient);
+    EXPECT_EQ(back.ThumbCacheMB, 64);
 }
 
 TEST(EditorSettings, AFreshFileListsTheExitKeysInWriteOrder)
@@ -145,5 +153,6 @@ TEST(EditorSettings, AFreshFileListsTheExitKeysInWriteOrder)
     EXPECT_EQ(file.readAll(), QByteArray("[Application]\nFilterOk=1\nTIV=100\nDerFile=\nSoftRetoucheF=\n"
                                          "SoftRetoucheN=\ncolosel=8388608\ncolonorm=14597308\n"
                                          "cologrid=15918822\nPanelDirTree=190\nPanelView=170\n"
-                                         "UnitLumivelle=5\nApercu=1\nRep_Collec=\nInfoVignette=1\n"));
+                                         "UnitLumivelle=5\nApercu=1\nRep_Collec=\nInfoVignette=1\n"
+                                         "AutoOrient=1\nThumbCacheMB=500\n"));
 }

@@ -42,8 +42,11 @@ TEST(OptionValues, OkStoresEveryFieldAndReportsWhatMustBeRedrawn)
     OptionChanges changes = applyOptionValues(settings, values, &onlyAlbums);
     EXPECT_FALSE(changes.colours);
     EXPECT_FALSE(changes.infoVignette);
+    EXPECT_FALSE(changes.autoOrient);
+    EXPECT_TRUE(values.autoOrient);
 
     values.cologrid = 0x00FF00;
+    values.autoOrient = false;
     values.infoVignette = false;
     values.filterOk = false;
     values.unitText = "121";
@@ -51,6 +54,8 @@ TEST(OptionValues, OkStoresEveryFieldAndReportsWhatMustBeRedrawn)
     changes = applyOptionValues(settings, values, &onlyAlbums);
     EXPECT_TRUE(changes.colours);
     EXPECT_TRUE(changes.infoVignette);
+    EXPECT_TRUE(changes.autoOrient);
+    EXPECT_FALSE(settings.AutoOrient);
     EXPECT_EQ(settings.cologrid, 0x00FF00u);
     EXPECT_FALSE(settings.InfoVignette);
     EXPECT_FALSE(settings.FilterOk);
@@ -63,6 +68,7 @@ TEST(OptionValues, OkStoresEveryFieldAndReportsWhatMustBeRedrawn)
     changes = applyOptionValues(settings, values, &onlyAlbums);
     EXPECT_TRUE(changes.colours);
     EXPECT_FALSE(changes.infoVignette);
+    EXPECT_FALSE(changes.autoOrient);
     EXPECT_EQ(settings.Rep_Collec, QString());
     EXPECT_EQ(settings.UnitLumivelle, 5);
 }

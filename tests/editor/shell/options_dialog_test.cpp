@@ -1,5 +1,6 @@
 #include "editor/shell/form_option.h"
 #include "editor/shell/help.h"
+#include "imaging/readers/picture_loader.h"
 #include "window_fixture.h"
 
 #include <QApplication>
@@ -61,12 +62,18 @@ TEST_F(OptionsTest, OkStoresTheFieldsAndLaysOutTheGridsThatHoldEntries)
         EXPECT_FALSE(d.EditDir->text().isEmpty());
         d.CheckInfos->setChecked(false);
         d.CheckQualite->setChecked(false);
+        EXPECT_EQ(d.CheckOrient->text(), QStringLiteral("Redresser les photos selon l'orientation de l'appareil"));
+        EXPECT_TRUE(d.CheckOrient->isChecked());
+        QTest::mouseClick(d.CheckOrient, Qt::LeftButton, {}, QPoint(5, d.CheckOrient->height() / 2));
         typeUnit(d, "12");
     }, "ButtonOk");
+    ASSERT_TRUE(imaging::autoOrient());
     window().OptionExecute();
     const EditorSettings &s = window().settings();
     EXPECT_FALSE(s.InfoVignette);
     EXPECT_FALSE(s.FilterOk);
+    EXPECT_FALSE(s.AutoOrient);
+    EXPECT_FALSE(imaging::autoOrient()); // the readers follow at once
     EXPECT_EQ(s.UnitLumivelle, 12);
     EXPECT_EQ(s.Rep_Collec, m_dir.filePath("albums"));
     EXPECT_EQ(explorerGrid->extraHeight, 6);
@@ -79,6 +86,9 @@ TEST_F(OptionsTest, OkStoresTheFieldsAndLaysOutTheGridsThatHoldEntries)
     window().OptionExecute();
     EXPECT_EQ(explorerGrid->layouts, 1);
     EXPECT_EQ(explorerGrid->colourChanges, 1);
+    answerOptions([](TFormOption &d) { d.CheckOrient->setChecked(true); }, "ButtonOk");
+    window().OptionExecute();
+    EXPECT_TRUE(imaging::autoOrient());
 }
 
 TEST_F(OptionsTest, CancelChangesNothing)

@@ -88,13 +88,13 @@ TEST(SpliceKeptSegments, RefusesAStreamItCannotWalk)
     EXPECT_FALSE(spliceKeptSegments(kStart + QByteArray("\xFF\xE0\x00\x01", 4) + kBody, kept)); // length below 2
 }
 
-TEST(PatchTurnedExif, OrientationBecomesNormalAndQuarterTurnsSwapTheDimensions)
+TEST(PatchTurnedExif, OrientationBecomesNormalAndTheDimensionsGiveTheWrittenPicture)
 {
     for (bool bigEndian : {false, true})
         for (bool asLong : {false, true}) {
             const QByteArray original = exifSegment({bigEndian, 6, 4000, 3000, asLong, asLong});
             QByteArray patched = original;
-            const auto patch = patchTurnedExif(patched, true);
+            const auto patch = patchTurnedExif(patched, QSize(3000, 4000));
             EXPECT_TRUE(patch.orientation);
             EXPECT_TRUE(patch.dimensions);
             EXPECT_EQ(patched, exifSegment({bigEndian, 1, 3000, 4000, asLong, asLong})) << bigEndian << asLong;
@@ -104,29 +104,36 @@ TEST(PatchTurnedExif, OrientationBecomesNormalAndQuarterTurnsSwapTheDimensions)
             EXPECT_EQ(info.cameraMake, QStringLiteral("Test"));
 
             QByteArray halfTurn = original;
-            EXPECT_FALSE(patchTurnedExif(halfTurn, false).dimensions);
+            EXPECT_FALSE(patchTurnedExif(halfTurn, QSize(4000, 3000)).dimensions);
             EXPECT_EQ(halfTurn, exifSegment({bigEndian, 1, 4000, 3000, asLong, asLong}));
         }
+    // A photo stored 4000 x 3000 with orientation 6 is read upright (3000 x 4000); a
+    // quarter turn writes it 4000 x 3000 again, which the tags already said.
+    QByteArray readUpright = exifSegment({false, 6, 4000, 3000});
+    const auto patch = patchTurnedExif(readUpright, QSize(4000, 3000));
+    EXPECT_TRUE(patch.orientation);
+    EXPECT_FALSE(patch.dimensions);
+    EXPECT_EQ(readUpright, exifSegment({false, 1, 4000, 3000}));
 }
 
 TEST(PatchTurnedExif, ChangesNothingElseAndLeavesMissingTagsMissing)
 {
     QByteArray noOrientation = exifSegment({false, std::nullopt, 640, 480});
-    const auto patch = patchTurnedExif(noOrientation, true);
+    const auto patch = patchTurnedExif(noOrientation, QSize(480, 640));
     EXPECT_FALSE(patch.orientation);
     EXPECT_EQ(noOrientation, exifSegment({false, std::nullopt, 480, 640}));
 
     QByteArray oneDimension = exifSegment({true, 3, 640, std::nullopt});
-    EXPECT_FALSE(patchTurnedExif(oneDimension, true).dimensions);
+    EXPECT_FALSE(patchTurnedExif(oneDimension, QSize(480, 640)).dimensions);
     EXPECT_EQ(oneDimension, exifSegment({true, 1, 640, std::nullopt}));
 
-    // Each value is written in its own field's type; a LONG width too large for the SHORT
-    // height field leaves both as they were.
+    // Each value is written in its own field's type; a height too large for its SHORT
+    // field leaves both as they were.
     QByteArray mixed = exifSegment({false, 8, 5000, 3000, true, false});
-    EXPECT_TRUE(patchTurnedExif(mixed, true).dimensions);
+    EXPECT_TRUE(patchTurnedExif(mixed, QSize(3000, 5000)).dimensions);
     EXPECT_EQ(mixed, exifSegment({false, 1, 3000, 5000, true, false}));
     QByteArray tooWide = exifSegment({true, 8, 70000, 3000, true, false});
-    EXPECT_FALSE(patchTurnedExif(tooWide, true).dimensions);
+    EXPECT_FALSE(patchTurnedExif(tooWide, QSize(3000, 70000)).dimensions);
     EXPECT_EQ(tooWide, exifSegment({true, 1, 70000, 3000, true, false}));
 }
 
@@ -136,12 +143,12 @@ TEST(PatchTurnedExif, LeavesDamagedOrForeignSegmentsAlone)
     for (int cut : {4, 10, 16, 24, 40, int(whole.size()) - 30}) {
         QByteArray damaged = whole.first(cut);
         const QByteArray before = damaged;
-        patchTurnedExif(damaged, true);
+        patchTurnedExif(damaged, QSize(3000, 4000));
         // Whatever it found inside the bytes it may patch, it never grows or moves them.
         EXPECT_EQ(damaged.size(), before.size()) << cut;
     }
     QByteArray notExif = segment(0xE1, "http://ns.adobe.com/xap/1.0/\0<x/>");
     const QByteArray before = notExif;
-    EXPECT_FALSE(patchTurnedExif(notExif, true).orientation);
+    EXPECT_FALSE(patchTurnedExif(notExif, QSize(3000, 4000)).orientation);
     EXPECT_EQ(notExif, before);
 }
