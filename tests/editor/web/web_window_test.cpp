@@ -117,7 +117,7 @@ protected:
             QTest::keyClick(m_window.get(), Qt::Key_F11);
         else
             m_window->command(CommandId::LumivelleWeb).execute();
-        QTest::qWaitFor([&poll] { return poll->over(); }, 5000);
+        (void)QTest::qWaitFor([&poll] { return poll->over(); }, 5000);
         return poll->answered;
     }
 
